@@ -1,0 +1,39 @@
+# The two commands: `make run` and `make test`. Everything else is CMake's,
+# configured once into build/ (never the source tree, where CMake's own
+# Makefile would overwrite this one).
+
+CMAKE ?= cmake
+BUILD ?= build
+BUILD_TYPE ?= Debug
+SANITIZE ?= 0
+# Chosen when the recipe runs, after the packages are in: Ninja when present.
+GENERATOR = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+CONFIGURE = $(CMAKE) -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+ifeq ($(SANITIZE),1)
+BUILD := build-sanitize
+CONFIGURE += -DTUVO_SANITIZE=ON
+endif
+
+all: build
+
+# Configured each time, so that a tree first built by `make run` gains its tests.
+build: deps-test
+	$(CONFIGURE) -DTUVO_BUILD_TESTS=ON >/dev/null
+	$(CMAKE) --build $(BUILD) --parallel 2
+
+run: deps-run
+	@test -f $(BUILD)/CMakeCache.txt || $(CONFIGURE) -DTUVO_BUILD_TESTS=OFF
+	$(CMAKE) --build $(BUILD) --parallel 2 --target tuvo
+	$(BUILD)/app/tuvo
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure --parallel 2
+
+deps-%:
+	@sh tools/install-deps.sh $*
+
+clean:
+	rm -rf build build-*
+
+.PHONY: all build run test clean

@@ -1,0 +1,52 @@
+#include "convert/digitloop.h"
+
+#include "convert/conversions.h"
+#include "convert/digitgroups.h"
+
+namespace tuvo {
+
+namespace {
+
+// Digits read from a caption are 0 to 9, so these places always have a group.
+Text groupOf(Place place, std::int16_t digit)
+{
+    return Text(romanGroup(place, digit).value_or(U""));
+}
+
+// The field that position `position` of a text of `length` characters fills.
+std::int16_t *placeDigit(Form1State &state, std::size_t length, std::size_t position)
+{
+    std::int16_t *const places[] = {&state.thousandsDigit, &state.hundredsDigit,
+                                    &state.tensDigit, &state.unitsDigit};
+    return places[4 - length + position - 1];
+}
+
+} // namespace
+
+std::optional<Text> spellPlaces(Form1State &state, std::size_t length, std::size_t position,
+                                std::int16_t d)
+{
+    if (length < 1 || length > 4 || position < 1 || position > length)
+        return std::nullopt;
+    *placeDigit(state, length, position) = d;
+
+    if (length == 1)
+        return state.unitsDigit == 0 ? Text(nExistePas) : groupOf(Place::Units, state.unitsDigit);
+
+    Text numeral;
+    if (length == 4) {
+        if (const auto group = romanGroup(Place::Thousands, state.thousandsDigit))
+            state.thousandsGroup = *group;
+        numeral += state.thousandsGroup;
+    }
+    if (length >= 3) {
+        state.hundredsGroup = groupOf(Place::Hundreds, state.hundredsDigit);
+        numeral += state.hundredsGroup;
+    }
+    state.tensGroup = groupOf(Place::Tens, state.tensDigit);
+    numeral += state.tensGroup;
+    numeral += groupOf(Place::Units, state.unitsDigit);
+    return numeral;
+}
+
+} // namespace tuvo
