@@ -22,8 +22,9 @@ build: deps-test
 	$(CONFIGURE) -DTUVO_BUILD_TESTS=ON >/dev/null
 	$(CMAKE) --build $(BUILD) --parallel 2
 
+# A first configuration by `make run` leaves the tests out: their packages may be missing.
 run: deps-run
-	@test -f $(BUILD)/CMakeCache.txt || $(CONFIGURE) -DTUVO_BUILD_TESTS=OFF
+	$(CONFIGURE) $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTUVO_BUILD_TESTS=OFF) >/dev/null
 	$(CMAKE) --build $(BUILD) --parallel 2 --target tuvo
 	$(BUILD)/app/tuvo
 

@@ -1,0 +1,40 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+
+#include <cstdlib>
+
+namespace tuvo {
+
+namespace {
+
+bool isSet(const char *variable)
+{
+    const char *value = std::getenv(variable);
+    return value && *value;
+}
+
+} // namespace
+
+bool displayAvailable()
+{
+    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+void prepareApplication(QApplication &application)
+{
+    QApplication::setApplicationName(QStringLiteral("Tuvo"));
+    QApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
+    QApplication::setWindowIcon(QIcon(QPixmap(QStringLiteral(":/temple.xpm"))));
+
+    // The design's faces are not on Linux, and Qt's own stand-in is much wider:
+    // Liberation Sans keeps the metrics of Arial.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    Q_UNUSED(application);
+}
+
+} // namespace tuvo

@@ -1,0 +1,15 @@
+#pragma once
+
+class QApplication;
+
+namespace tuvo {
+
+// Whether Qt has a display to open: a platform chosen by QT_QPA_PLATFORM, or
+// an X11 or Wayland display. Without one Qt would abort with a core dump.
+bool displayAvailable();
+
+// What every window of the program shares: its name and version, the temple
+// icon, and the faces that stand in for the design's fonts.
+void prepareApplication(QApplication &application);
+
+} // namespace tuvo

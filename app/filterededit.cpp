@@ -1,0 +1,69 @@
+#include "app/filterededit.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Delete types DEL on some systems and Tab types a tab, but both are editing
+// and navigation keys here, not characters.
+bool typesCharacter(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return !event->text().isEmpty() && key != Qt::Key_Delete && key != Qt::Key_Tab
+        && key != Qt::Key_Backtab;
+}
+
+} // namespace
+
+FilteredEdit::FilteredEdit(const QString &text, KeyPress keyPress, QWidget *parent)
+    : QLineEdit(text, parent), m_keyPress(std::move(keyPress))
+{
+    setMaxLength(std::numeric_limits<int>::max()); // the fields have no length limit
+}
+
+void FilteredEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!typesCharacter(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    constexpr auto commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const QString passed = event->modifiers() & commandKeys ? QString() : filtered(event->text());
+    if (passed == event->text()) {
+        QLineEdit::keyPressEvent(event);
+    } else if (!passed.isEmpty()) {
+        QKeyEvent rest(event->type(), event->key(), event->modifiers(), passed,
+                       event->isAutoRepeat(), static_cast<ushort>(passed.size()));
+        QLineEdit::keyPressEvent(&rest);
+    }
+    event->accept(); // discarded silently, and no further handler sees it
+}
+
+// Dead keys and compose sequences arrive here rather than as key presses.
+void FilteredEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString passed = filtered(event->commitString());
+    if (passed == event->commitString()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    rest.setCommitString(passed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&rest);
+    event->accept();
+}
+
+QString FilteredEdit::filtered(const QString &typed) const
+{
+    QString passed;
+    for (char32_t c : typed.toStdU32String()) {
+        m_keyPress(c);
+        if (c != 0)
+            passed += QString::fromStdU32String(std::u32string(1, c));
+    }
+    return passed;
+}

@@ -1,0 +1,232 @@
+#include "app/form1.h"
+
+#include "app/filterededit.h"
+#include "convert/conversions.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Positions and sizes are designed in twips, 15 to the pixel.
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont designFont(const QString &face, qreal points, bool bold)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Whole characters, and a lone surrogate that was pasted in stays as it came
+// (QString::toStdU32String() would turn it into U+FFFD).
+tuvo::Text toText(const QString &string)
+{
+    tuvo::Text text;
+    text.reserve(string.size());
+    for (qsizetype i = 0; i < string.size(); ++i) {
+        const QChar unit = string[i];
+        if (unit.isHighSurrogate() && i + 1 < string.size() && string[i + 1].isLowSurrogate())
+            text += QChar::surrogateToUcs4(unit, string[++i]);
+        else
+            text += unit.unicode();
+    }
+    return text;
+}
+
+QString fromText(const tuvo::Text &text)
+{
+    QString string;
+    string.reserve(static_cast<qsizetype>(text.size()));
+    for (const char32_t c : text) {
+        if (QChar::requiresSurrogates(c)) {
+            string += QChar(QChar::highSurrogate(c));
+            string += QChar(QChar::lowSurrogate(c));
+        } else {
+            string += QChar(static_cast<char16_t>(c));
+        }
+    }
+    return string;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent), m_background(QStringLiteral(":/background.png"))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(px(5235), px(3030));
+
+    QPalette fieldColours;
+    fieldColours.setColor(QPalette::Text, QColor(128, 0, 128));
+    fieldColours.setColor(QPalette::Base, QColor(224, 224, 224));
+    const QFont fieldFont = designFont(QStringLiteral("MS Sans Serif"), 12, true);
+
+    m_text1 = new FilteredEdit(QStringLiteral("16"),
+                               [this](char32_t &keyAscii) { Text1_KeyPress(keyAscii); }, this);
+    m_text2 = new FilteredEdit(QStringLiteral("XVI"),
+                               [this](char32_t &keyAscii) { Text2_KeyPress(keyAscii); }, this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    for (FilteredEdit *field : {m_text1, m_text2}) {
+        field->setFont(fieldFont);
+        field->setPalette(fieldColours);
+        field->setAlignment(Qt::AlignCenter);
+    }
+
+    m_command1 = pictureButton("Command1", QStringLiteral(":/arrow-left.xpm"), QSize(22, 20));
+    m_command2 = pictureButton("Command2", QStringLiteral(":/arrow-right.xpm"), QSize(22, 20));
+    m_label1 = caption("Label1", QStringLiteral("Label1"), false);
+    m_label2 = caption("Label2", QStringLiteral("Label2"), false);
+
+    m_command4 = new QPushButton(QStringLiteral("A propos"), this);
+    m_command4->setObjectName(QStringLiteral("Command4"));
+    m_command4->setFont(designFont(QStringLiteral("Arial"), 8.25, false));
+    QPalette faceColour = m_command4->palette();
+    faceColour.setColor(QPalette::Button, QColor(224, 224, 224));
+    m_command4->setPalette(faceColour);
+    m_command4->setAutoDefault(false);
+
+    m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
+    m_label4 = caption("Label4", QStringLiteral("Romain"), true);
+    m_label5 = caption("Label5", QStringLiteral("Label5"), false);
+    m_command3 = pictureButton("Command3", QStringLiteral(":/clear.xpm"), QSize(18, 13));
+    m_command5 = pictureButton("Command5", QStringLiteral(":/clear.xpm"), QSize(18, 13));
+
+    for (QLabel *label : {m_label3, m_label4}) {
+        label->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+        label->setAlignment(Qt::AlignCenter);
+        QPalette green = label->palette();
+        green.setColor(QPalette::WindowText, QColor(128, 255, 128));
+        label->setPalette(green);
+    }
+
+    // Design rectangles, in tab order.
+    m_text1->setGeometry(twips(200, 2160, 1815, 345));
+    m_text2->setGeometry(twips(3000, 2160, 2055, 345));
+    m_command1->setGeometry(twips(2320, 2400, 405, 420));
+    m_command2->setGeometry(twips(2320, 1920, 405, 420));
+    m_label1->setGeometry(twips(4560, 840, 615, 255));
+    m_label2->setGeometry(twips(4560, 1200, 615, 255));
+    m_command4->setGeometry(twips(240, 120, 855, 255));
+    m_label3->setGeometry(twips(360, 1920, 1575, 255));
+    m_label4->setGeometry(twips(3360, 1920, 1455, 255));
+    m_label5->setGeometry(twips(4560, 1560, 615, 255));
+    m_command3->setGeometry(twips(1000, 2640, 220, 220));
+    m_command5->setGeometry(twips(3960, 2640, 220, 220));
+
+    QWidget::setTabOrder(m_text1, m_text2);
+    QWidget::setTabOrder(m_text2, m_command1);
+    QWidget::setTabOrder(m_command1, m_command2);
+    QWidget::setTabOrder(m_command2, m_command4);
+    QWidget::setTabOrder(m_command4, m_command3);
+    QWidget::setTabOrder(m_command3, m_command5);
+    m_text1->setFocus();
+
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+
+    // Centred on the screen: the main window has no owner.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    // Drawn unscaled: one pixel of the picture is cut off at the right and bottom.
+    QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+// Left arrow: Roman to decimal.
+void Form1::Command1_Click()
+{
+    readFields();
+    tuvo::romanToArabic(m_model, m_state);
+    showFields();
+}
+
+// Right arrow: decimal to Roman.
+void Form1::Command2_Click()
+{
+    readFields();
+    tuvo::arabicToRoman(m_model, m_state);
+    showFields();
+}
+
+void Form1::Command3_Click()
+{
+    m_text1->setText(QString());
+}
+
+void Form1::Command5_Click()
+{
+    m_text2->setText(QString());
+}
+
+// Backspace and the digits pass; both cases of the Roman letters are listed,
+// as the comparison is exact.
+void Form1::Text1_KeyPress(char32_t &keyAscii)
+{
+    if (std::u32string_view(U"0123456789\b").find(keyAscii) == std::u32string_view::npos)
+        keyAscii = 0;
+}
+
+void Form1::Text2_KeyPress(char32_t &keyAscii)
+{
+    if (std::u32string_view(U"MDCLXVImdclxvi\b").find(keyAscii) == std::u32string_view::npos)
+        keyAscii = 0;
+}
+
+QPushButton *Form1::pictureButton(const char *name, const QString &picture, QSize size)
+{
+    auto *button = new QPushButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(QIcon(QPixmap(picture)));
+    button->setIconSize(size);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel *Form1::caption(const char *name, const QString &text, bool visible)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setVisible(visible);
+    return label;
+}
+
+void Form1::readFields()
+{
+    m_read1 = toText(m_text1->text());
+    m_read2 = toText(m_text2->text());
+    m_model.text1 = m_read1;
+    m_model.text2 = m_read2;
+}
+
+void Form1::showFields()
+{
+    if (m_model.text1 != m_read1)
+        m_text1->setText(fromText(m_model.text1));
+    if (m_model.text2 != m_read2)
+        m_text2->setText(fromText(m_model.text2));
+    m_label1->setText(fromText(m_model.label1));
+    m_label2->setText(fromText(m_model.label2));
+    m_label5->setText(fromText(m_model.label5));
+}

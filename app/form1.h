@@ -1,0 +1,68 @@
+#pragma once
+
+// The main window: the decimal field Text1 on the left, the Roman field Text2
+// on the right, the two arrows between them, a clear button under each field
+// and "A propos" in the corner, all on a background picture. Three hidden
+// labels keep the captions that the conversions use as scratch strings.
+//
+// The conversions run on a model of the window (the two field texts and the
+// three captions) and on the one Form1State: a click copies the fields in,
+// converts, and writes back what changed. A click never yields to the event
+// loop, so only the texts at its end are ever seen.
+
+#include "convert/form1state.h"
+#include "convert/windowmodel.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class FilteredEdit;
+class QLabel;
+class QPushButton;
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
+
+private:
+    void Text1_KeyPress(char32_t &keyAscii);
+    void Text2_KeyPress(char32_t &keyAscii);
+
+    QPushButton *pictureButton(const char *name, const QString &picture, QSize size);
+    QLabel *caption(const char *name, const QString &text, bool visible);
+    void readFields();
+    void showFields();
+
+    FilteredEdit *m_text1;
+    FilteredEdit *m_text2;
+    QPushButton *m_command1;
+    QPushButton *m_command2;
+    QLabel *m_label1;
+    QLabel *m_label2;
+    QPushButton *m_command4;
+    QLabel *m_label3;
+    QLabel *m_label4;
+    QLabel *m_label5;
+    QPushButton *m_command3;
+    QPushButton *m_command5;
+    QPixmap m_background;
+
+    tuvo::WindowModel m_model;
+    tuvo::Form1State m_state;
+    // The field texts as a click read them, so that it rewrites only what it
+    // changed: setText() moves the caret and drops the undo history.
+    tuvo::Text m_read1;
+    tuvo::Text m_read2;
+};
