@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <cstdlib>
 
@@ -34,7 +36,13 @@ void prepareApplication(QApplication &application)
     // Liberation Sans keeps the metrics of Arial.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    Q_UNUSED(application);
+
+    // The fields' context menu is how a user pastes: it speaks French too,
+    // whatever the system's language.
+    auto *translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_fr"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
 }
 
 } // namespace tuvo

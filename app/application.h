@@ -9,7 +9,8 @@ namespace tuvo {
 bool displayAvailable();
 
 // What every window of the program shares: its name and version, the temple
-// icon, and the faces that stand in for the design's fonts.
+// icon, the faces that stand in for the design's fonts, and Qt's own texts in
+// French.
 void prepareApplication(QApplication &application);
 
 } // namespace tuvo

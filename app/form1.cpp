@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "about/frmabout.h"
 #include "app/filterededit.h"
 #include "convert/conversions.h"
 
@@ -83,14 +84,18 @@ Form1::Form1(QWidget *parent)
                                [this](char32_t &keyAscii) { Text2_KeyPress(keyAscii); }, this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text1->setAccessibleName(QStringLiteral("Arabe (décimal)"));
+    m_text2->setAccessibleName(QStringLiteral("Romain"));
     for (FilteredEdit *field : {m_text1, m_text2}) {
         field->setFont(fieldFont);
         field->setPalette(fieldColours);
         field->setAlignment(Qt::AlignCenter);
     }
 
-    m_command1 = pictureButton("Command1", QStringLiteral(":/arrow-left.xpm"), QSize(22, 20));
-    m_command2 = pictureButton("Command2", QStringLiteral(":/arrow-right.xpm"), QSize(22, 20));
+    m_command1 = pictureButton("Command1", QStringLiteral(":/arrow-left.xpm"), QSize(22, 20),
+                               QStringLiteral("Convertir en chiffres arabes"));
+    m_command2 = pictureButton("Command2", QStringLiteral(":/arrow-right.xpm"), QSize(22, 20),
+                               QStringLiteral("Convertir en chiffres romains"));
     m_label1 = caption("Label1", QStringLiteral("Label1"), false);
     m_label2 = caption("Label2", QStringLiteral("Label2"), false);
 
@@ -105,8 +110,10 @@ Form1::Form1(QWidget *parent)
     m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
     m_label4 = caption("Label4", QStringLiteral("Romain"), true);
     m_label5 = caption("Label5", QStringLiteral("Label5"), false);
-    m_command3 = pictureButton("Command3", QStringLiteral(":/clear.xpm"), QSize(18, 13));
-    m_command5 = pictureButton("Command5", QStringLiteral(":/clear.xpm"), QSize(18, 13));
+    m_command3 = pictureButton("Command3", QStringLiteral(":/clear.xpm"), QSize(18, 13),
+                               QStringLiteral("Effacer le nombre arabe"));
+    m_command5 = pictureButton("Command5", QStringLiteral(":/clear.xpm"), QSize(18, 13),
+                               QStringLiteral("Effacer le nombre romain"));
 
     for (QLabel *label : {m_label3, m_label4}) {
         label->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
@@ -141,6 +148,7 @@ Form1::Form1(QWidget *parent)
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
 
     // Centred on the screen: the main window has no owner.
@@ -175,6 +183,17 @@ void Form1::Command3_Click()
     m_text1->setText(QString());
 }
 
+// Shows the one About dialog, non-modal and without owner: loaded afresh if it
+// was closed, otherwise brought to the front.
+void Form1::Command4_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout;
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
 void Form1::Command5_Click()
 {
     m_text2->setText(QString());
@@ -194,10 +213,13 @@ void Form1::Text2_KeyPress(char32_t &keyAscii)
         keyAscii = 0;
 }
 
-QPushButton *Form1::pictureButton(const char *name, const QString &picture, QSize size)
+// A screen reader says the accessible name; the design has no tool tips.
+QPushButton *Form1::pictureButton(const char *name, const QString &picture, QSize size,
+                                  const QString &accessibleName)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(accessibleName);
     button->setIcon(QIcon(QPixmap(picture)));
     button->setIconSize(size);
     button->setAutoDefault(false);

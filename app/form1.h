@@ -14,9 +14,11 @@
 #include "convert/windowmodel.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class FilteredEdit;
+class frmAbout;
 class QLabel;
 class QPushButton;
 
@@ -34,13 +36,15 @@ private slots:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command4_Click();
     void Command5_Click();
 
 private:
     void Text1_KeyPress(char32_t &keyAscii);
     void Text2_KeyPress(char32_t &keyAscii);
 
-    QPushButton *pictureButton(const char *name, const QString &picture, QSize size);
+    QPushButton *pictureButton(const char *name, const QString &picture, QSize size,
+                               const QString &accessibleName);
     QLabel *caption(const char *name, const QString &text, bool visible);
     void readFields();
     void showFields();
@@ -58,6 +62,7 @@ private:
     QPushButton *m_command3;
     QPushButton *m_command5;
     QPixmap m_background;
+    QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
 
     tuvo::WindowModel m_model;
     tuvo::Form1State m_state;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Tuvo's pictures into this folder: the background (a stone vault in
 front of a columned temple, 350 x 203, 24-bit PNG), the two arrows, the
-clear-field picture and the 24 x 24 temple picture. Standard library only;
+clear-field picture, the 24 x 24 temple picture and the desktop icons made
+from it. Standard library only;
 the output is committed, so this runs only when a picture changes."""
 
 import math
@@ -11,6 +12,7 @@ import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+(HERE / "icons").mkdir(exist_ok=True)
 
 
 def write_png(path, width, height, pixel):
@@ -195,5 +197,13 @@ TEMPLE = [
     "GKKKKKKKKKKKKKKKKKKKKKKG",
     "GGGGGGGGGGGGGGGGGGGGGGGG",
 ]
-write_xpm(HERE / "temple.xpm", "temple", TEMPLE,
-          {"G": "#999999", "K": "#000000", "W": "#FFFFFF"})
+TEMPLE_COLOURS = {"G": "#999999", "K": "#000000", "W": "#FFFFFF"}
+write_xpm(HERE / "temple.xpm", "temple", TEMPLE, TEMPLE_COLOURS)
+
+# The desktop icons: the same picture at whole multiples, without smoothing.
+for scale in (1, 2, 3, 4, 8):
+    size = 24 * scale
+    rgb = {key: tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
+           for key, value in TEMPLE_COLOURS.items()}
+    write_png(HERE / "icons" / f"tuvo-{size}.png", size, size,
+              lambda x, y: rgb[TEMPLE[y // scale][x // scale]])

@@ -3,11 +3,14 @@
 #include "app/application.h"
 #include "app/form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -32,6 +35,9 @@ private slots:
     void keepsTheCaretOfAnUnchangedField();
     void answersPastedText_data();
     void answersPastedText();
+    void speaksFrenchInTheContextMenu();
+    void namesPictureButtonsForScreenReaders_data();
+    void namesPictureButtonsForScreenReaders();
 
 private:
     template <typename T>
@@ -305,6 +311,42 @@ void GuiTest::answersPastedText()
     QTest::mouseClick(control<QPushButton>(roman ? "Command1" : "Command2"), Qt::LeftButton);
     QCOMPARE(this->text1()->text(), after1);
     QCOMPARE(this->text2()->text(), after2);
+}
+
+// Pasting is done through this menu, since Ctrl+V is filtered out.
+void GuiTest::speaksFrenchInTheContextMenu()
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10));
+    QApplication::sendEvent(text2(), &event);
+    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    menu->close();
+    QVERIFY2(entries.contains(QStringLiteral("Coller")), qPrintable(entries.join(", ")));
+    QVERIFY(entries.contains(QStringLiteral("Copier")));
+}
+
+void GuiTest::namesPictureButtonsForScreenReaders_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("Command1") << "Command1" << "Convertir en chiffres arabes";
+    QTest::newRow("Command2") << "Command2" << "Convertir en chiffres romains";
+    QTest::newRow("Command3") << "Command3" << "Effacer le nombre arabe";
+    QTest::newRow("Command5") << "Command5" << "Effacer le nombre romain";
+}
+
+void GuiTest::namesPictureButtonsForScreenReaders()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    QPushButton *button = control<QPushButton>(name.toLatin1().constData());
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), spoken);
+    QVERIFY(button->toolTip().isEmpty());
 }
 
 int main(int argc, char *argv[])

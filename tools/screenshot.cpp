@@ -1,11 +1,12 @@
-// tuvo-screenshot: writes pictures of Tuvo's windows as a user sees them,
-// for the README. Usage: tuvo-screenshot FOLDER (run under a display, or Xvfb).
+// tuvo-screenshot: writes pictures of the main window and the About dialog
+// as a user sees them, for the README. Usage: tuvo-screenshot FOLDER (run under a display, or Xvfb).
 
 #include "app/application.h"
 #include "app/form1.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
@@ -25,5 +26,17 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&form1))
         return 1;
     QTest::qWait(200); // let the first paint settle
-    return form1.grab().save(folder.filePath(QStringLiteral("main-window.png"))) ? 0 : 1;
+    if (!form1.grab().save(folder.filePath(QStringLiteral("main-window.png"))))
+        return 1;
+
+    QTest::mouseClick(form1.findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
+    QWidget *about = QApplication::activeWindow() != &form1 ? QApplication::activeWindow() : nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("frmAbout"))
+            about = window;
+    }
+    if (!about || !QTest::qWaitForWindowExposed(about))
+        return 1;
+    QTest::qWait(200);
+    return about->grab().save(folder.filePath(QStringLiteral("about.png"))) ? 0 : 1;
 }

@@ -1,0 +1,162 @@
+#include "about/frmabout.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Positions and sizes are designed in twips, 15 to the pixel.
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Liberation Sans, which stands in for the design's face, is wider than it: at
+// full width the rules would wrap onto a third line that the labels cannot show.
+QFont sansSerif(qreal points)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setStretch(90);
+    return font;
+}
+
+const QColor paleYellow(0xFF, 0xFF, 0xC0);
+const int separatorY = px(4320);
+
+} // namespace
+
+frmAbout::frmAbout()
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(px(5745), px(5055));
+    setFont(sansSerif(8.25));
+    QPalette darkGrey = palette();
+    darkGrey.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
+    setPalette(darkGrey);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setGeometry(twips(4320, 120, 1260, 345));
+    m_cmdOK->setDefault(true);
+
+    auto *picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twips(0, 0, 420, 420));
+    picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picIcon->setLineWidth(2);
+    picIcon->setPixmap(QPixmap(QStringLiteral(":/temple.xpm")));
+    picIcon->setFocusPolicy(Qt::StrongFocus);
+    picIcon->setAccessibleName(QStringLiteral("Temple"));
+    QWidget::setTabOrder(m_cmdOK, picIcon);
+
+    QLabel *title = label("Label9", QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
+    QFont titleFont = sansSerif(18);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette blue = title->palette();
+    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+    title->setPalette(blue);
+
+    QFont bold = sansSerif(8.25);
+    bold.setBold(true);
+    QFont underlined = sansSerif(8.25);
+    underlined.setUnderline(true);
+
+    label("lblDescription",
+          QStringLiteral("Conversion de nombres arabes en nombres romains, ou l'inverse."),
+          twips(120, 960, 5685, 330))->setFont(bold);
+    label("Label1", QStringLiteral("Règles  suivies pour la numérotation romaine:"),
+          twips(1080, 1320, 3495, 255))->setFont(underlined);
+    label("Label4", QStringLiteral("- A 7 signes romains correspond une valeur."),
+          twips(120, 1800, 3735, 255));
+    label("Label3", QStringLiteral("   I    V      X       L        C        D        M"),
+          twips(750, 2160, 3855, 255))->setFont(bold);
+    label("Label2", QStringLiteral("   1    5     10     50     100     500     1000"),
+          twips(720, 2400, 3975, 255))->setFont(bold);
+    label("Label5",
+          QStringLiteral("- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC"),
+          twips(120, 2760, 4815, 255));
+    label("Label6",
+          QStringLiteral("- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont "
+                         "de valeur      égale ou inférieure: XXII = 22"),
+          twips(120, 3000, 5295, 375));
+    label("Label7",
+          QStringLiteral("- Le signe placé à gauche d'un autre signe se retranche s'il est "
+                         "inférieur   : IX  = 9.   I ne se retranche que de X et de V, et  V "
+                         "ne se retranche pas."),
+          twips(120, 3480, 5175, 375));
+
+    // The only label that paints its own background, in the colours of a button.
+    QLabel *limit = label("Label10", QStringLiteral("Valeurs limitées à 3999"),
+                          twips(1800, 3960, 1695, 255));
+    limit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    limit->setAutoFillBackground(true);
+    QPalette buttonFace = limit->palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    buttonFace.setColor(QPalette::WindowText, buttonFace.color(QPalette::ButtonText));
+    limit->setPalette(buttonFace);
+
+    label("lblDisclaimer", QStringLiteral("Logiciel fourni tel quel, sans garantie."),
+          twips(960, 4440, 3495, 195))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label("Label8", QStringLiteral("Les auteurs de Tuvo"), twips(1560, 4680, 2415, 255))
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    m_cmdOK->setFocus();
+    Form_Load();
+}
+
+void frmAbout::reject()
+{
+    cmdOK_Click();
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/temple.xpm")));
+    // The separator: a white line two pixels wide under a grey one.
+    painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 2), Qt::white);
+    painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 1), QColor(0x80, 0x80, 0x80));
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("À propos de ") + QApplication::applicationName());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// Deleted on closing: the next "A propos" loads a new dialog.
+void frmAbout::cmdOK_Click()
+{
+    done(QDialog::Accepted);
+}
+
+QLabel *frmAbout::label(const char *name, const QString &text, const QRect &rect)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(rect);
+    QPalette yellow = label->palette();
+    yellow.setColor(QPalette::WindowText, paleYellow);
+    label->setPalette(yellow);
+    return label;
+}
