@@ -23,13 +23,29 @@ build: deps-test
 	$(CMAKE) --build $(BUILD) --parallel 2
 
 # A first configuration by `make run` leaves the tests out: their packages may be missing.
-run: deps-run
+run-build: deps-run
 	$(CONFIGURE) $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTUVO_BUILD_TESTS=OFF) >/dev/null
 	$(CMAKE) --build $(BUILD) --parallel 2 --target tuvo
+
+run: run-build
 	$(BUILD)/app/tuvo
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure --parallel 2
+
+# A Debian package of a Release build, checked: file list, dependencies, start.
+package: deps-package
+	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
+	$(CMAKE) --build build-release --parallel 2
+	cd build-release && cpack
+	sh tools/check-package.sh build-release/tuvo_1.00_amd64.deb
+
+install: run-build
+	$(CMAKE) --install $(BUILD)
+
+# Pictures of the two windows for the README, from a real X server.
+screenshot: deps-screenshot build
+	xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" $(BUILD)/tools/tuvo-screenshot docs
 
 deps-%:
 	@sh tools/install-deps.sh $*
@@ -37,4 +53,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run test clean
+.PHONY: all build run-build run test package install screenshot clean
