@@ -38,14 +38,15 @@ void arabicToRoman(WindowModel &window, Form1State &state)
         const std::size_t position = state.arabicPos;
         // Text1 is read afresh: an earlier position may have put a message there,
         // whose characters are then worth 0.
-        window.label2 = characterAt(window.text1, position);
+        assignCharacterAt(window.label2, window.text1, position);
         const std::int16_t d = digitValue(window.label2);
         if (position == 1 && length >= 2 && length <= 4 && d == 0)
             window.text1 = nonConforme; // a leading zero, blank, sign or point
-        if (auto numeral = spellPlaces(state, length, position, d)) {
+        if (storeDigit(state, length, position, d)) {
             if (length == 4 && state.thousandsDigit > 3)
-                window.text1 = limiteA3999;
-            window.text2 = std::move(*numeral);
+                window.text1 = limiteA3999; // written again at every position
+            if (position == length)
+                spellPlaces(state, length, window.text2);
         }
         if (window.text1 == nonConforme)
             window.text2.clear();

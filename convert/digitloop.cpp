@@ -8,9 +8,9 @@ namespace tuvo {
 namespace {
 
 // Digits read from a caption are 0 to 9, so these places always have a group.
-Text groupOf(Place place, std::int16_t digit)
+std::u32string_view groupOf(Place place, std::int16_t digit)
 {
-    return Text(romanGroup(place, digit).value_or(U""));
+    return romanGroup(place, digit).value_or(U"");
 }
 
 // The field that position `position` of a text of `length` characters fills.
@@ -23,17 +23,21 @@ std::int16_t *placeDigit(Form1State &state, std::size_t length, std::size_t posi
 
 } // namespace
 
-std::optional<Text> spellPlaces(Form1State &state, std::size_t length, std::size_t position,
-                                std::int16_t d)
+bool storeDigit(Form1State &state, std::size_t length, std::size_t position, std::int16_t d)
 {
     if (length < 1 || length > 4 || position < 1 || position > length)
-        return std::nullopt;
+        return false;
     *placeDigit(state, length, position) = d;
+    return true;
+}
 
-    if (length == 1)
-        return state.unitsDigit == 0 ? Text(nExistePas) : groupOf(Place::Units, state.unitsDigit);
-
-    Text numeral;
+void spellPlaces(Form1State &state, std::size_t length, Text &numeral)
+{
+    if (length == 1) {
+        numeral = state.unitsDigit == 0 ? nExistePas : groupOf(Place::Units, state.unitsDigit);
+        return;
+    }
+    numeral.clear();
     if (length == 4) {
         if (const auto group = romanGroup(Place::Thousands, state.thousandsDigit))
             state.thousandsGroup = *group;
@@ -46,7 +50,6 @@ std::optional<Text> spellPlaces(Form1State &state, std::size_t length, std::size
     state.tensGroup = groupOf(Place::Tens, state.tensDigit);
     numeral += state.tensGroup;
     numeral += groupOf(Place::Units, state.unitsDigit);
-    return numeral;
 }
 
 } // namespace tuvo

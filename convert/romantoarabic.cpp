@@ -80,12 +80,12 @@ void romanToArabic(WindowModel &window, Form1State &state)
 {
     state.badPatternFlag = false;
     state.repeatCount = 0;
-    window.text2 = upperCase(window.text2);
+    upperCaseInPlace(window.text2);
 
     state.romanLength = window.text2.size();
     for (state.romanPos = 1; state.romanPos <= state.romanLength; ++state.romanPos) {
         const std::size_t p = state.romanPos;
-        window.label1 = characterAt(window.text2, p);
+        assignCharacterAt(window.label1, window.text2, p);
         if (p < romanTableSize) {
             state.romanLetters[p] = window.label1;
             if (state.romanLetters[p] == state.romanLetters[p - 1])
@@ -99,17 +99,23 @@ void romanToArabic(WindowModel &window, Form1State &state)
             ++state.repeatCount;
             state.badPatternFlag = true;
         }
-        window.text1 = decimal(state.romanTotal);
+    }
+    // The loop writes the running total, or "Erreur", into Text1 at every
+    // position; nothing reads it before the next position writes it again, so
+    // only the last write is made.
+    if (state.romanLength > 0) {
         if (state.repeatCount > 3 || state.badPatternFlag)
             window.text1 = erreur;
+        else
+            assignDecimal(window.text1, state.romanTotal);
     }
 
     state.arabicLength = window.text1.size();
     for (state.arabicPos = 1; state.arabicPos <= state.arabicLength; ++state.arabicPos) {
-        window.label2 = characterAt(window.text1, state.arabicPos);
-        if (auto numeral = spellPlaces(state, state.arabicLength, state.arabicPos,
-                                       digitValue(window.label2)))
-            window.label5 = std::move(*numeral);
+        assignCharacterAt(window.label2, window.text1, state.arabicPos);
+        if (storeDigit(state, state.arabicLength, state.arabicPos, digitValue(window.label2))
+            && state.arabicPos == state.arabicLength)
+            spellPlaces(state, state.arabicLength, window.label5);
     }
 
     if (window.label5 != window.text2)

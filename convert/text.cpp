@@ -1,6 +1,7 @@
 #include "convert/text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tuvo {
 
@@ -132,24 +133,39 @@ bool valueAbove3999(TextView text)
     return significant > "3999" || (significant == "3999" && moreSignificant);
 }
 
+void upperCaseInPlace(Text &text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), upperCaseOf);
+}
+
 Text upperCase(TextView text)
 {
     Text upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), upperCaseOf);
+    upperCaseInPlace(upper);
     return upper;
 }
 
-Text characterAt(TextView text, std::size_t position)
+void assignCharacterAt(Text &caption, TextView text, std::size_t position)
 {
     if (position < 1 || position > text.size())
-        return {};
-    return Text(1, text[position - 1]);
+        caption.clear();
+    else
+        caption.assign(1, text[position - 1]);
 }
 
-Text decimal(long long number)
+void assignDecimal(Text &text, long long number)
 {
-    const std::string digits = std::to_string(number);
-    return Text(digits.begin(), digits.end());
+    char32_t digits[24];
+    char32_t *first = std::end(digits);
+    unsigned long long magnitude = number < 0 ? 0ULL - static_cast<unsigned long long>(number)
+                                              : static_cast<unsigned long long>(number);
+    do {
+        *--first = U'0' + static_cast<char32_t>(magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (number < 0)
+        *--first = U'-';
+    text.assign(first, std::end(digits));
 }
 
 } // namespace tuvo

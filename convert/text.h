@@ -24,12 +24,16 @@ bool valueAbove3999(TextView text);
 
 // a-z and the accented letters that the Windows-1252 set upper-cases; every
 // other character is left as it is ("ß" and "µ" included).
+void upperCaseInPlace(Text &text);
 Text upperCase(TextView text);
 
-// The character at a 1-based position, or "" past the end.
-Text characterAt(TextView text, std::size_t position);
+// The conversions rewrite their fields and captions at every position, so
+// these write into a text in place, keeping its storage.
 
-// A count written in decimal, without sign, blank or leading zero.
-Text decimal(long long number);
+// Sets `caption` to the character at a 1-based position of `text`, or "" past its end.
+void assignCharacterAt(Text &caption, TextView text, std::size_t position);
+
+// Sets `text` to a number in decimal: a minus sign if negative, no blank, no leading zero.
+void assignDecimal(Text &text, long long number);
 
 } // namespace tuvo
