@@ -33,6 +33,23 @@ run: run-build
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure --parallel 2
 
+# Figures, never pass or fail: the core and the widgets with Google Benchmark,
+# then start-up and memory beside a bare Qt window under Xvfb.
+bench: deps-bench
+	$(CMAKE) -S . -B build-bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF -DTUVO_BUILD_BENCH=ON >/dev/null
+	$(CMAKE) --build build-bench --parallel 2
+	build-bench/bench/convert_bench
+	build-bench/bench/widget_bench
+	xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh bench/startup.sh build-bench/bench
+
+# The click fuzzer on its seeds and what it found before, for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps-fuzz
+	CXX=clang++ $(CMAKE) -S . -B build-fuzz $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUVO_BUILD_APP=OFF -DTUVO_BUILD_TESTS=OFF -DTUVO_BUILD_FUZZ=ON >/dev/null
+	$(CMAKE) --build build-fuzz --parallel 2 --target fuzz_clicks
+	mkdir -p build-fuzz/corpus
+	build-fuzz/fuzz/fuzz_clicks -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus fuzz/corpus
+
 # A Debian package of a Release build, checked: file list, dependencies, start.
 package: deps-package
 	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
@@ -53,4 +70,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test package install screenshot clean
+.PHONY: all build run-build run test bench fuzz package install screenshot clean

@@ -1,5 +1,7 @@
 #include "about/frmabout.h"
 
+#include "about/temple.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -57,7 +59,7 @@ frmAbout::frmAbout()
     picIcon->setGeometry(twips(0, 0, 420, 420));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/temple.xpm")));
+    picIcon->setPixmap(templePicture());
     picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Temple"));
     QWidget::setTabOrder(m_cmdOK, picIcon);
@@ -128,7 +130,7 @@ void frmAbout::reject()
 void frmAbout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/temple.xpm")));
+    painter.drawPixmap(0, 0, templePicture());
     // The separator: a white line two pixels wide under a grey one.
     painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 2), Qt::white);
     painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 1), QColor(0x80, 0x80, 0x80));

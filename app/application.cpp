@@ -1,10 +1,11 @@
 #include "app/application.h"
 
+#include "about/temple.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QPixmap>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -30,7 +31,7 @@ void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Tuvo"));
     QApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
-    QApplication::setWindowIcon(QIcon(QPixmap(QStringLiteral(":/temple.xpm"))));
+    QApplication::setWindowIcon(QIcon(templePicture()));
 
     // The design's faces are not on Linux, and Qt's own stand-in is much wider:
     // Liberation Sans keeps the metrics of Arial.

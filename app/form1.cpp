@@ -2,6 +2,7 @@
 
 #include "about/frmabout.h"
 #include "app/filterededit.h"
+#include "app/pictures.h"
 #include "convert/conversions.h"
 
 #include <QGuiApplication>
@@ -65,7 +66,7 @@ QString fromText(const tuvo::Text &text)
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QWidget(parent), m_background(QStringLiteral(":/background.png"))
+    : QWidget(parent), m_background(pictures::background())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
@@ -92,9 +93,9 @@ Form1::Form1(QWidget *parent)
         field->setAlignment(Qt::AlignCenter);
     }
 
-    m_command1 = pictureButton("Command1", QStringLiteral(":/arrow-left.xpm"), QSize(22, 20),
+    m_command1 = pictureButton("Command1", pictures::arrowLeft(), QSize(22, 20),
                                QStringLiteral("Convertir en chiffres arabes"));
-    m_command2 = pictureButton("Command2", QStringLiteral(":/arrow-right.xpm"), QSize(22, 20),
+    m_command2 = pictureButton("Command2", pictures::arrowRight(), QSize(22, 20),
                                QStringLiteral("Convertir en chiffres romains"));
     m_label1 = caption("Label1", QStringLiteral("Label1"), false);
     m_label2 = caption("Label2", QStringLiteral("Label2"), false);
@@ -110,9 +111,9 @@ Form1::Form1(QWidget *parent)
     m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
     m_label4 = caption("Label4", QStringLiteral("Romain"), true);
     m_label5 = caption("Label5", QStringLiteral("Label5"), false);
-    m_command3 = pictureButton("Command3", QStringLiteral(":/clear.xpm"), QSize(18, 13),
+    m_command3 = pictureButton("Command3", pictures::clearField(), QSize(18, 13),
                                QStringLiteral("Effacer le nombre arabe"));
-    m_command5 = pictureButton("Command5", QStringLiteral(":/clear.xpm"), QSize(18, 13),
+    m_command5 = pictureButton("Command5", pictures::clearField(), QSize(18, 13),
                                QStringLiteral("Effacer le nombre romain"));
 
     for (QLabel *label : {m_label3, m_label4}) {
@@ -214,13 +215,13 @@ void Form1::Text2_KeyPress(char32_t &keyAscii)
 }
 
 // A screen reader says the accessible name; the design has no tool tips.
-QPushButton *Form1::pictureButton(const char *name, const QString &picture, QSize size,
+QPushButton *Form1::pictureButton(const char *name, const QPixmap &picture, QSize size,
                                   const QString &accessibleName)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(accessibleName);
-    button->setIcon(QIcon(QPixmap(picture)));
+    button->setIcon(QIcon(picture));
     button->setIconSize(size);
     button->setAutoDefault(false);
     return button;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws Tuvo's pictures into this folder: the background (a stone vault in
-front of a columned temple, 350 x 203, 24-bit PNG), the two arrows, the
+front of a columned temple, 350 x 203, 24-bit binary PPM, which the program
+shows without decoding), the two arrows, the
 clear-field picture, the 24 x 24 temple picture and the desktop icons made
 from it. Standard library only;
 the output is committed, so this runs only when a picture changes."""
@@ -131,7 +132,11 @@ def background(x, y):
     return ground(x, y) if y >= 132 else sky(x, y)
 
 
-write_png(HERE / "background.png", W, H, background)
+pixels = bytearray()
+for y in range(H):
+    for x in range(W):
+        pixels.extend(background(x, y))
+(HERE / "background.ppm").write_bytes(b"P6\n%d %d\n255\n" % (W, H) + bytes(pixels))
 
 
 # The arrows -----------------------------------------------------------------

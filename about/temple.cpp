@@ -1,0 +1,10 @@
+#include "about/temple.h"
+
+namespace {
+#include "assets/temple.xpm"
+}
+
+QPixmap templePicture()
+{
+    return QPixmap(temple);
+}
