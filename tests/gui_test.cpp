@@ -76,6 +76,8 @@ void GuiTest::opensWithItsDesign()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Tuvo"));
+    QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
     QVERIFY(!QApplication::windowIcon().isNull());
     QCOMPARE(QApplication::windowIcon().pixmap(24, 24).size(), QSize(24, 24));
 
