@@ -194,6 +194,11 @@ void GuiTest::filtersTypedCharacters_data()
     altLetter.addKeyClick('m', Qt::AltModifier);
     QTest::newRow("Alt with a letter is discarded") << "Text2" << altLetter << "XVI";
 
+    QTestEventList keypad;
+    keypad.addKeyClick(Qt::Key_End);
+    keypad.addKeyClick(Qt::Key_7, Qt::KeypadModifier);
+    QTest::newRow("keypad digits pass") << "Text1" << keypad << "167";
+
     QTestEventList shiftInsert;
     shiftInsert.addKeyClick(Qt::Key_End);
     shiftInsert.addKeyClick(Qt::Key_Insert, Qt::ShiftModifier);
