@@ -9,7 +9,7 @@ packages="cmake ninja-build g++ make qt6-base-dev fonts-liberation2 qt6-translat
 case "${1:-run}" in
     run) ;;
     test) packages="$packages libgtest-dev" ;;
-    bench) packages="$packages libgtest-dev libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
+    bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     package) packages="$packages dpkg-dev file" ;;
     screenshot) packages="$packages xvfb xauth" ;;
