@@ -65,14 +65,18 @@ BENCHMARK(ToArabic);
 // The floor: the four groups of a number joined, nothing else.
 void TableLookupToRoman(benchmark::State &state)
 {
+    using tuvo::Place;
+    auto group = [](Place place, int digit) {
+        return *tuvo::romanGroup(place, static_cast<std::int16_t>(digit));
+    };
     int number = 1;
     Text numeral;
     for (auto _ : state) {
         numeral.clear();
-        numeral += *tuvo::romanGroup(tuvo::Place::Thousands, static_cast<std::int16_t>(number / 1000));
-        numeral += *tuvo::romanGroup(tuvo::Place::Hundreds, static_cast<std::int16_t>(number / 100 % 10));
-        numeral += *tuvo::romanGroup(tuvo::Place::Tens, static_cast<std::int16_t>(number / 10 % 10));
-        numeral += *tuvo::romanGroup(tuvo::Place::Units, static_cast<std::int16_t>(number % 10));
+        numeral += group(Place::Thousands, number / 1000);
+        numeral += group(Place::Hundreds, number / 100 % 10);
+        numeral += group(Place::Tens, number / 10 % 10);
+        numeral += group(Place::Units, number % 10);
         benchmark::DoNotOptimize(numeral.data());
         number = number == 3999 ? 1 : number + 1;
     }

@@ -35,7 +35,8 @@ QString pasted(std::int64_t kind, std::int64_t length)
 void WidgetClick(benchmark::State &state, bool roman)
 {
     const QString text = pasted(state.range(0), state.range(1));
-    auto *field = form1->findChild<QLineEdit *>(roman ? QStringLiteral("Text2") : QStringLiteral("Text1"));
+    auto *field = form1->findChild<QLineEdit *>(roman ? QStringLiteral("Text2")
+                                                      : QStringLiteral("Text1"));
     auto *arrow = form1->findChild<QPushButton *>(roman ? QStringLiteral("Command1")
                                                         : QStringLiteral("Command2"));
     for (auto _ : state) {

@@ -33,8 +33,9 @@ void expectRows(const std::vector<Row> &rows)
 {
     for (const Row &row : rows) {
         const auto [text1, text2] = firstClick(row.before);
-        EXPECT_EQ(text1, row.text1 == unchanged ? row.before : row.text1) << "Text1 was " << ::testing::PrintToString(row.before);
-        EXPECT_EQ(text2, row.text2) << "Text1 was " << ::testing::PrintToString(row.before);
+        const std::string context = "Text1 was " + ::testing::PrintToString(row.before);
+        EXPECT_EQ(text1, row.text1 == unchanged ? row.before : row.text1) << context;
+        EXPECT_EQ(text2, row.text2) << context;
     }
 }
 

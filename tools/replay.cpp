@@ -31,7 +31,11 @@ Text decodeUtf8(const std::string &bytes)
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
+        const int extra = lead < 0x80    ? 0
+                          : lead >= 0xF0 ? 3
+                          : lead >= 0xE0 ? 2
+                          : lead >= 0xC2 ? 1
+                                         : -1;
         if (extra < 0 || lead > 0xF4 || i + extra >= bytes.size())
             throw Malformed{"invalid UTF-8"};
         char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);

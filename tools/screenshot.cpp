@@ -1,5 +1,6 @@
 // tuvo-screenshot: writes pictures of the main window and the About dialog
-// as a user sees them, for the README. Usage: tuvo-screenshot FOLDER (run under a display, or Xvfb).
+// as a user sees them, for the README.
+// Usage: tuvo-screenshot FOLDER (under a display, or Xvfb).
 
 #include "app/application.h"
 #include "app/form1.h"
@@ -30,7 +31,7 @@ int main(int argc, char *argv[])
         return 1;
 
     QTest::mouseClick(form1.findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
-    QWidget *about = QApplication::activeWindow() != &form1 ? QApplication::activeWindow() : nullptr;
+    QWidget *about = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QLatin1String("frmAbout"))
             about = window;
