@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -80,6 +81,8 @@ void AboutTest::opensWithItsCaption()
     QCOMPARE(dialog->size(), QSize(383, 337));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(!dialog->isModal());
+    const QPoint screenCentre = dialog->screen()->availableGeometry().center();
+    QVERIFY((dialog->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
     QVERIFY(!dialog->parentWidget());
     QCOMPARE(dialog->focusWidget(), dialog->findChild<QPushButton *>(QStringLiteral("cmdOK")));
     QCOMPARE(dialog->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));

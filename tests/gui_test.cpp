@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/pictures.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <memory>
@@ -25,6 +27,7 @@ private slots:
     void cleanup();
 
     void opensWithItsDesign();
+    void drawsTheBackground();
     void placesEachControl_data();
     void placesEachControl();
     void filtersTypedCharacters_data();
@@ -81,6 +84,10 @@ void GuiTest::opensWithItsDesign()
     QVERIFY(!QApplication::windowIcon().isNull());
     QCOMPARE(QApplication::windowIcon().pixmap(24, 24).size(), QSize(24, 24));
 
+    const QPoint screenCentre = m_form->screen()->availableGeometry().center();
+    // Centred as well as a window can be before its frame is known.
+    QVERIFY((m_form->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
+
     QCOMPARE(text1()->text(), QStringLiteral("16"));
     QCOMPARE(text2()->text(), QStringLiteral("XVI"));
     QCOMPARE(m_form->focusWidget(), text1());
@@ -103,6 +110,18 @@ void GuiTest::opensWithItsDesign()
     }
     QCOMPARE(order, (QStringList{"Text1", "Text2", "Command1", "Command2", "Command4", "Command3",
                                  "Command5", "Text1"}));
+}
+
+// The background is drawn unscaled from the top-left corner: the window shows
+// its pixels wherever no control covers them.
+void GuiTest::drawsTheBackground()
+{
+    const QImage shown = m_form->grab().toImage();
+    const QImage picture = pictures::background().toImage();
+    QCOMPARE(picture.size(), QSize(350, 203));
+    for (const QPoint point : {QPoint(0, 0), QPoint(348, 201), QPoint(175, 60), QPoint(300, 10)})
+        QCOMPARE(shown.pixelColor(point), picture.pixelColor(point));
+    QVERIFY(picture.pixelColor(175, 60) != picture.pixelColor(0, 0)); // a picture, not a fill
 }
 
 void GuiTest::placesEachControl_data()
@@ -323,7 +342,8 @@ void GuiTest::answersPastedText()
 // Pasting is done through this menu, since Ctrl+V is filtered out.
 void GuiTest::speaksFrenchInTheContextMenu()
 {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            text2()->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(text2(), &event);
     QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
