@@ -1,6 +1,7 @@
 #include "about/frmabout.h"
 
 #include "about/temple.h"
+#include "about/twips.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -10,17 +11,6 @@
 #include <QScreen>
 
 namespace {
-
-// Positions and sizes are designed in twips, 15 to the pixel.
-constexpr int px(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 // Liberation Sans, which stands in for the design's face, is wider than it: at
 // full width the rules would wrap onto a third line that the labels cannot show.

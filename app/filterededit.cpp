@@ -63,7 +63,7 @@ QString FilteredEdit::filtered(const QString &typed) const
     for (char32_t c : typed.toStdU32String()) {
         m_keyPress(c);
         if (c != 0)
-            passed += QString::fromStdU32String(std::u32string(1, c));
+            passed += QString::fromUcs4(&c, 1);
     }
     return passed;
 }

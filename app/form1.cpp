@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "about/frmabout.h"
+#include "about/twips.h"
 #include "app/filterededit.h"
 #include "app/pictures.h"
 #include "convert/conversions.h"
@@ -12,17 +13,6 @@
 #include <QScreen>
 
 namespace {
-
-// Positions and sizes are designed in twips, 15 to the pixel.
-constexpr int px(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QFont designFont(const QString &face, qreal points, bool bold)
 {
@@ -93,9 +83,9 @@ Form1::Form1(QWidget *parent)
         field->setAlignment(Qt::AlignCenter);
     }
 
-    m_command1 = pictureButton("Command1", pictures::arrowLeft(), QSize(22, 20),
+    m_command1 = pictureButton("Command1", pictures::arrowLeft(),
                                QStringLiteral("Convertir en chiffres arabes"));
-    m_command2 = pictureButton("Command2", pictures::arrowRight(), QSize(22, 20),
+    m_command2 = pictureButton("Command2", pictures::arrowRight(),
                                QStringLiteral("Convertir en chiffres romains"));
     m_label1 = caption("Label1", QStringLiteral("Label1"), false);
     m_label2 = caption("Label2", QStringLiteral("Label2"), false);
@@ -111,9 +101,9 @@ Form1::Form1(QWidget *parent)
     m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
     m_label4 = caption("Label4", QStringLiteral("Romain"), true);
     m_label5 = caption("Label5", QStringLiteral("Label5"), false);
-    m_command3 = pictureButton("Command3", pictures::clearField(), QSize(18, 13),
+    m_command3 = pictureButton("Command3", pictures::clearField(),
                                QStringLiteral("Effacer le nombre arabe"));
-    m_command5 = pictureButton("Command5", pictures::clearField(), QSize(18, 13),
+    m_command5 = pictureButton("Command5", pictures::clearField(),
                                QStringLiteral("Effacer le nombre romain"));
 
     for (QLabel *label : {m_label3, m_label4}) {
@@ -138,12 +128,7 @@ Form1::Form1(QWidget *parent)
     m_command3->setGeometry(twips(1000, 2640, 220, 220));
     m_command5->setGeometry(twips(3960, 2640, 220, 220));
 
-    QWidget::setTabOrder(m_text1, m_text2);
-    QWidget::setTabOrder(m_text2, m_command1);
-    QWidget::setTabOrder(m_command1, m_command2);
-    QWidget::setTabOrder(m_command2, m_command4);
-    QWidget::setTabOrder(m_command4, m_command3);
-    QWidget::setTabOrder(m_command3, m_command5);
+    // The controls were made in tab order, which the focus chain follows.
     m_text1->setFocus();
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -215,14 +200,14 @@ void Form1::Text2_KeyPress(char32_t &keyAscii)
 }
 
 // A screen reader says the accessible name; the design has no tool tips.
-QPushButton *Form1::pictureButton(const char *name, const QPixmap &picture, QSize size,
+QPushButton *Form1::pictureButton(const char *name, const QPixmap &picture,
                                   const QString &accessibleName)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(accessibleName);
     button->setIcon(QIcon(picture));
-    button->setIconSize(size);
+    button->setIconSize(picture.size()); // unscaled, centred, clipped by a smaller face
     button->setAutoDefault(false);
     return button;
 }

@@ -43,7 +43,7 @@ private:
     void Text1_KeyPress(char32_t &keyAscii);
     void Text2_KeyPress(char32_t &keyAscii);
 
-    QPushButton *pictureButton(const char *name, const QPixmap &picture, QSize size,
+    QPushButton *pictureButton(const char *name, const QPixmap &picture,
                                const QString &accessibleName);
     QLabel *caption(const char *name, const QString &text, bool visible);
     void readFields();

@@ -3,8 +3,6 @@
 #include <QImage>
 #include <QResource>
 
-#include <cstddef>
-
 namespace {
 
 #include "assets/arrow-left.xpm"

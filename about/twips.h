@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QRect>
+
+// Both windows are designed in twips, 15 to the pixel at 96 dots per inch.
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+inline QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
