@@ -6,9 +6,13 @@
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSocketNotifier>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdlib>
+
+#include <unistd.h>
 
 namespace tuvo {
 
@@ -20,7 +24,32 @@ bool isSet(const char *variable)
     return value && *value;
 }
 
+int terminationPipe[2] = {-1, -1};
+
+void onTermination(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(terminationPipe[1], &byte, 1);
+}
+
 } // namespace
+
+void closeOnTermination(QApplication &application)
+{
+    if (::pipe(terminationPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTermination;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
 
 bool displayAvailable()
 {

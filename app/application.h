@@ -13,4 +13,9 @@ bool displayAvailable();
 // French.
 void prepareApplication(QApplication &application);
 
+// A session that ends, or Ctrl+C in a terminal, closes the windows and ends
+// the program with status 0, as closing them by hand would. A signal handler
+// may do next to nothing, so it only wakes the event loop through a pipe.
+void closeOnTermination(QApplication &application);
+
 } // namespace tuvo

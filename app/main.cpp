@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     tuvo::prepareApplication(application);
+    tuvo::closeOnTermination(application);
     Form1 form1;
     form1.show();
     return application.exec();

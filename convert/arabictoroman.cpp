@@ -8,11 +8,6 @@ namespace tuvo {
 
 namespace {
 
-bool isDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
-
 // One to four characters whose later ones are all digits. The first is
 // judged by the walk itself; a longer text, or one with a point, a blank or a
 // letter after its first digit, spells no numeral of its own.
@@ -48,8 +43,6 @@ void arabicToRoman(WindowModel &window, Form1State &state)
             if (position == length)
                 spellPlaces(state, length, window.text2);
         }
-        if (window.text1 == nonConforme)
-            window.text2.clear();
     }
 
     // A thousands digit above 3 spells nothing sound, and a "Limité à 3999" left

@@ -7,11 +7,6 @@ namespace tuvo {
 
 namespace {
 
-bool isDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
-
 bool isSkipped(char32_t c)
 {
     return c == U' ' || c == U'\t' || c == U'\n';
@@ -136,13 +131,6 @@ bool valueAbove3999(TextView text)
 void upperCaseInPlace(Text &text)
 {
     std::transform(text.begin(), text.end(), text.begin(), upperCaseOf);
-}
-
-Text upperCase(TextView text)
-{
-    Text upper(text);
-    upperCaseInPlace(upper);
-    return upper;
 }
 
 void assignCharacterAt(Text &caption, TextView text, std::size_t position)

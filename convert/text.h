@@ -12,6 +12,11 @@ namespace tuvo {
 using Text = std::u32string;
 using TextView = std::u32string_view;
 
+inline bool isDigit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
 // "0" to "9" are worth 0 to 9; any other text, one character or not, is worth 0.
 std::int16_t digitValue(TextView text);
 
@@ -25,7 +30,6 @@ bool valueAbove3999(TextView text);
 // a-z and the accented letters that the Windows-1252 set upper-cases; every
 // other character is left as it is ("ß" and "µ" included).
 void upperCaseInPlace(Text &text);
-Text upperCase(TextView text);
 
 // The conversions rewrite their fields and captions at every position, so
 // these write into a text in place, keeping its storage.

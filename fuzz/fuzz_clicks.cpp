@@ -76,7 +76,9 @@ void check(bool holds, const char *what)
 
 void checkRomanClick(const tuvo::WindowModel &before, const tuvo::WindowModel &after)
 {
-    check(after.text2 == tuvo::upperCase(before.text2), "Text2 is not its upper-cased self");
+    Text upper = before.text2;
+    tuvo::upperCaseInPlace(upper);
+    check(after.text2 == upper, "Text2 is not its upper-cased self");
     const int shown = numberIn(after.text1);
     check(shown || after.text1.empty() || isMessage(after.text1), "Text1 holds something odd");
     if (shown)

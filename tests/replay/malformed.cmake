@@ -1,5 +1,5 @@
-# Each malformed script must stop tuvo-replay with status 2 and a message
-# naming the bad line.
+# Each malformed script, written to SCRATCH in the build tree, must stop
+# tuvo-replay with status 2 and a message naming the bad line.
 set(cases
     "Command2\nCommand4\n|line 2:"
     "Text1\t12\nText3\tx\n|line 2:"
@@ -24,8 +24,8 @@ foreach(case IN LISTS cases)
     string(REPLACE "|" ";" parts "${case}")
     list(GET parts 0 script)
     list(GET parts 1 expected)
-    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/malformed-script.txt "${script}")
-    expect_refused(${CMAKE_CURRENT_BINARY_DIR}/malformed-script.txt "${expected}")
+    file(WRITE ${SCRATCH} "${script}")
+    expect_refused(${SCRATCH} "${expected}")
 endforeach()
 set(script "bytes that are not UTF-8")
 expect_refused(${CMAKE_CURRENT_LIST_DIR}/bad-utf8.txt "line 2: invalid UTF-8")

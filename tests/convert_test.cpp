@@ -1,0 +1,195 @@
+// The two conversions on the window model, without any window.
+
+#include "convert/conversions.h"
+#include "convert/text.h"
+
+#include "tests/romanwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using tuvo::Text;
+
+const Text same = U"<as before>";
+const Text nc(tuvo::nonConforme);
+const std::size_t huge = 1'000'000;
+
+// One click of the right arrow on a freshly opened window.
+TEST(ArabicToRoman, AnswersEveryKindOfText)
+{
+    struct Row { Text before, text1, text2; };
+    const std::vector<Row> rows = {
+        {U"", U"", U""}, {U"0", same, U"N'existe pas !"}, {U"a", same, U"N'existe pas !"},
+        {U"\u0667", same, U"N'existe pas !"}, // an Arabic-Indic seven is no digit here
+        {U"00", nc, U""}, {U"0000", nc, U""}, {U"0999", nc, U""}, {U" 12", nc, U""},
+        {U"-5", nc, U""}, {U"Non conforme", U"", U""}, {U"Limité à 3999", same, U""},
+        {U"4000", U"3999", U"MMMCMXCIX"}, {U"12345", U"3999", U"MMMCMXCIX"},
+        {U"1000000000000000000000000", U"3999", U"MMMCMXCIX"},
+        {U"3999.5", U"3999", U"MMMCMXCIX"}, {U"1e4", U"3999", U"MMMCMXCIX"},
+        {U" 4 0 0 0", U"3999", U"MMMCMXCIX"},
+        // Texts that spell no numeral are refused rather than read with their
+        // non-digits as 0 or met with silence.
+        {U"1a2b", nc, U""}, {U"12.5", nc, U""}, {U"12 ", nc, U""}, {U"3\U0001F600", nc, U""},
+        {U"00001", nc, U""}, {U"Erreur", nc, U""}, {U"4.00", U"Limité à 3999", U""},
+        {Text(huge, U'0'), nc, U""}, {U"1" + Text(huge, U'0'), U"3999", U"MMMCMXCIX"},
+        {U"1e" + Text(huge, U'9'), U"3999", U"MMMCMXCIX"},
+    };
+    for (const Row &row : rows) {
+        tuvo::WindowModel window;
+        tuvo::Form1State state;
+        window.text1 = row.before;
+        tuvo::arabicToRoman(window, state);
+        const auto context = ::testing::PrintToString(row.before.substr(0, 30));
+        EXPECT_EQ(window.text1, row.text1 == same ? row.before : row.text1) << context;
+        EXPECT_EQ(window.text2, row.text2) << context;
+    }
+}
+
+// One click of the left arrow on a freshly opened window, whose Text1 holds "16".
+TEST(RomanToArabic, AnswersEveryKindOfText)
+{
+    struct Row { Text before, text1, text2, label5; };
+    const std::vector<Row> rows = {
+        {U"", U"", U"", U"XVI"}, {U"IIII", nc, U"IIII", U"Label5"},
+        {U"MMMM", nc, U"MMMM", U"Label5"}, {U"LL", nc, U"LL", U"Label5"},
+        {U"IIX", nc, U"IIX", U"Label5"}, {U"VV", nc, U"VV", U"X"}, {U"IL", nc, U"IL", U"XLIX"},
+        {U"XM", nc, U"XM", U"CMXC"}, {U"IXI", nc, U"IXI", U"X"}, {U"XXXXI", nc, U"XXXXI", U"XLI"},
+        {U"MMMCMM", nc, U"MMMCMM", U"CM"}, {U"5", nc, U"5", U"N'existe pas !"},
+        {U"MMMDCCCLXXXVIIII", nc, U"MMMDCCCLXXXVIIII", U"Label5"},
+        {U"XIV ", nc, U"XIV ", U"XIV"}, {U"xiz", nc, U"XIZ", U"XI"}, {U"ivé", nc, U"IVÉ", U"IV"},
+        {U"àþ÷šœžÿßµı", nc, U"ÀÞ÷ŠŒŽŸßµı", U"N'existe pas !"},
+        {U"X\U0001F600", nc, U"X\U0001F600", U"X"},
+        {Text(huge, U'm'), nc, Text(huge, U'M'), U"Label5"},
+    };
+    for (const Row &row : rows) {
+        tuvo::WindowModel window;
+        tuvo::Form1State state;
+        window.text2 = row.before;
+        tuvo::romanToArabic(window, state);
+        const auto context = ::testing::PrintToString(row.before.substr(0, 30));
+        EXPECT_EQ(window.text1, row.text1) << context;
+        EXPECT_EQ(window.text2, row.text2) << context;
+        EXPECT_EQ(window.label5, row.label5) << context;
+    }
+}
+
+// Mixed case by the bits of the number, so every letter is met in both cases.
+Text mixedCase(Text numeral, int number)
+{
+    for (std::size_t i = 0; i < numeral.size(); ++i) {
+        if ((number >> (i % 12)) & 1)
+            numeral[i] = numeral[i] - U'A' + U'a';
+    }
+    return numeral;
+}
+
+// Both ways on one window: no click may depend on the one before.
+TEST(BothWays, ConvertEveryNumberAndBack)
+{
+    tuvo::WindowModel window;
+    tuvo::Form1State state;
+    for (int number = 1; number <= 3999; ++number) {
+        window.text1 = decimalText(number);
+        tuvo::arabicToRoman(window, state);
+        ASSERT_EQ(window.text2, greedyRoman(number)) << "decimal " << number;
+        ASSERT_EQ(window.text1, decimalText(number)) << "decimal " << number;
+        for (const Text &typed : {mixedCase(window.text2, number), mixedCase(window.text2, ~number)}) {
+            window.text1 = U"7";
+            window.text2 = typed;
+            tuvo::romanToArabic(window, state);
+            ASSERT_EQ(window.text1, decimalText(number)) << ::testing::PrintToString(typed);
+            ASSERT_EQ(window.text2, greedyRoman(number));
+        }
+    }
+}
+
+TEST(RomanToArabic, AcceptsExactlyTheStandardNumeralsOfUpToSevenLetters)
+{
+    std::unordered_map<Text, int> standard;
+    for (int number = 1; number <= 3999; ++number)
+        standard.emplace(greedyRoman(number), number);
+
+    const Text letters = U"MDCLXVI";
+    tuvo::WindowModel window;
+    tuvo::Form1State state;
+    for (std::size_t length = 1; length <= 7; ++length) {
+        std::vector<std::size_t> digits(length, 0); // the text as a base-7 counter
+        for (bool more = true; more;) {
+            Text text;
+            for (const std::size_t digit : digits)
+                text += letters[digit];
+            window.text2 = text;
+            tuvo::romanToArabic(window, state);
+            const auto found = standard.find(text);
+            ASSERT_EQ(window.text1, found == standard.end() ? nc : decimalText(found->second))
+                << ::testing::PrintToString(text);
+            more = false;
+            for (std::size_t i = length; i-- > 0 && !more;) {
+                more = ++digits[i] < letters.size();
+                if (!more)
+                    digits[i] = 0;
+            }
+        }
+    }
+}
+
+// Clicks on one window, each "A" (right arrow) or "R" (left arrow), followed by
+// the text typed into its field first, or by nothing to click on what is there.
+TEST(BothWays, CarryTheirStateFromClickToClick)
+{
+    struct History { std::vector<Text> clicks; Text text1, text2, label5; };
+    const Text m14 = U"5" + Text(14, U'M');
+    const std::vector<History> histories = {
+        {{U"A1994", U"A12"}, U"12", U"XII", U"Label5"},
+        {{U"A1994", U"A05"}, nc, U"", U"Label5"},
+        {{U"A3888", U"A7"}, U"7", U"VII", U"Label5"},
+        {{U"A05", U"A"}, U"", U"", U"Label5"},
+        {{U"A7.50", U"A"}, U"Limité à 3999", U"", U"Label5"},
+        {{U"A5000", U"A"}, U"3999", U"MMMCMXCIX", U"Label5"},
+        {{U"A3888", U"A4.00"}, U"Limité à 3999", U"", U"Label5"},
+        {{U"A2000", U"A4.00", U"A1234"}, U"1234", U"MCCXXXIV", U"Label5"},
+        // A total of 3888 from a bad numeral rebuilds the longest numeral, read next.
+        {{U"RMMIMIXCM", U"RMMMDCCCLXXXVIII"}, U"3888", U"MMMDCCCLXXXVIII", U"MMMDCCCLXXXVIII"},
+        {{U"RMMMCMXCIX", U"A12"}, U"12", U"XII", U"MMMCMXCIX"},
+        {{U"RMCMXCIV", U"RIIII"}, nc, U"IIII", U"MCMXCIV"},
+        {{U"A2000", U"R5"}, nc, U"5", U"N'existe pas !"},
+        // No letter at position 1: the total of the last click goes on.
+        {{U"RMM", U"R5i"}, nc, U"5I", U"MMI"},
+        {{U"R" + m14, U"R" + m14, U"R" + m14, U"R" + m14}, nc, m14, U"Label5"},
+    };
+    for (const History &history : histories) {
+        tuvo::WindowModel window;
+        tuvo::Form1State state;
+        for (const Text &click : history.clicks) {
+            const bool roman = click[0] == U'R';
+            if (click.size() > 1)
+                (roman ? window.text2 : window.text1) = click.substr(1);
+            (roman ? tuvo::romanToArabic : tuvo::arabicToRoman)(window, state);
+        }
+        const auto context = ::testing::PrintToString(history.clicks);
+        EXPECT_EQ(window.text1, history.text1) << context;
+        EXPECT_EQ(window.text2, history.text2) << context;
+        EXPECT_EQ(window.label5, history.label5) << context;
+    }
+}
+
+// Blanks skipped anywhere, one sign, one point, a power of ten either way.
+TEST(Text, ComparesTheValueOfATextWith3999)
+{
+    const std::vector<std::pair<Text, bool>> rows = {
+        {U"3999", false},     {U"4000", true},      {U"03999", false},    {U"3999.01", true},
+        {U"3999.0.1", false}, {U"..5000", false},   {U"39990e-1", false}, {U"39991e-1", true},
+        {U"0.01e5", false},   {U"0.0004e7", true},  {U"4E3", true},       {U"4e+3", true},
+        {U"0.3999e4", false}, {U"-5000", false},    {U"+5000", true},     {U" 5\t0\n00", true},
+        {U"5\r000", false},   {U"&H1000", false},   {U"4D3", false},      {U"e9", false},
+        {U"1e", false},       {U"4000abc", true},   {U"0000.000004e9", true},
+    };
+    for (const auto &[text, above] : rows)
+        EXPECT_EQ(tuvo::valueAbove3999(text), above) << ::testing::PrintToString(text);
+}
+
+} // namespace
