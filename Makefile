@@ -50,6 +50,16 @@ fuzz: deps-fuzz
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/fuzz_clicks -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus fuzz/corpus
 
+# Faults planted one at a time, and the share that the tests catch; by hand,
+# not in CI (MUTATE="--every 10" for a quicker look).
+mutate: build
+	python3 tools/mutate.py $(MUTATE)
+
+# The tests' reference pictures drawn anew, after a change that is meant to
+# show: look at every difference (git diff) before committing them.
+pictures: build
+	TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui_test looksAsDesigned
+
 # A Debian package of a Release build, checked: file list, dependencies, start.
 package: deps-package
 	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
@@ -70,4 +80,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test bench fuzz package install screenshot clean
+.PHONY: all build run-build run test bench fuzz mutate pictures package install screenshot clean
