@@ -49,7 +49,14 @@ frmAbout::frmAbout()
     picIcon->setGeometry(twips(0, 0, 420, 420));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
-    picIcon->setPixmap(templePicture());
+    // At a fractional ratio the picture comes out a little smaller than its box,
+    // which is then filled with the picture's own grey.
+    picIcon->setPixmap(templePicture(devicePixelRatioF()));
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setAutoFillBackground(true);
+    QPalette grey = picIcon->palette();
+    grey.setColor(QPalette::Window, QColor(0x99, 0x99, 0x99));
+    picIcon->setPalette(grey);
     picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Temple"));
     QWidget::setTabOrder(m_cmdOK, picIcon);

@@ -60,7 +60,7 @@ void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Tuvo"));
     QApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
-    QApplication::setWindowIcon(QIcon(templePicture()));
+    QApplication::setWindowIcon(templeIcon());
 
     // The design's faces are not on Linux, and Qt's own stand-in is much wider:
     // Liberation Sans keeps the metrics of Arial.

@@ -6,7 +6,9 @@
 #include "app/pictures.h"
 #include "convert/conversions.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -53,11 +55,22 @@ QString fromText(const tuvo::Text &text)
     return string;
 }
 
+// A plain widget would be announced as a mere filler; the main window is a
+// window, named by its title.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Form1") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QWidget(parent), m_background(pictures::background())
+    : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -93,8 +106,11 @@ Form1::Form1(QWidget *parent)
     m_command4 = new QPushButton(QStringLiteral("A propos"), this);
     m_command4->setObjectName(QStringLiteral("Command4"));
     m_command4->setFont(designFont(QStringLiteral("Arial"), 8.25, false));
+    // Its face is fixed, so its caption is too: the classic black, readable on
+    // that light grey under any theme.
     QPalette faceColour = m_command4->palette();
     faceColour.setColor(QPalette::Button, QColor(224, 224, 224));
+    faceColour.setColor(QPalette::ButtonText, Qt::black);
     m_command4->setPalette(faceColour);
     m_command4->setAutoDefault(false);
 
@@ -144,8 +160,28 @@ Form1::Form1(QWidget *parent)
 
 void Form1::paintEvent(QPaintEvent *)
 {
-    // Drawn unscaled: one pixel of the picture is cut off at the right and bottom.
-    QPainter(this).drawPixmap(0, 0, m_background);
+    // Chosen when painting, as the window may have moved to a screen of
+    // another density. Drawn unscaled at 1x: one pixel of the picture is cut
+    // off at the right and bottom.
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || m_backgroundRatio != ratio) {
+        m_background = pictures::background(ratio);
+        m_backgroundRatio = ratio;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+// Return and keypad Enter click the focused button, as Space does. A field
+// takes them as typed characters and discards them, so they never get here.
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        button->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 // Left arrow: Roman to decimal.
@@ -200,14 +236,15 @@ void Form1::Text2_KeyPress(char32_t &keyAscii)
 }
 
 // A screen reader says the accessible name; the design has no tool tips.
-QPushButton *Form1::pictureButton(const char *name, const QPixmap &picture,
+QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
                                   const QString &accessibleName)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(accessibleName);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size()); // unscaled, centred, clipped by a smaller face
+    button->setIcon(picture);
+    // The 1x size: unscaled, centred, clipped by a smaller face.
+    button->setIconSize(picture.availableSizes().constFirst());
     button->setAutoDefault(false);
     return button;
 }

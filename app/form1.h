@@ -13,6 +13,7 @@
 #include "convert/form1state.h"
 #include "convert/windowmodel.h"
 
+#include <QIcon>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -31,6 +32,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void Command1_Click();
@@ -43,7 +45,7 @@ private:
     void Text1_KeyPress(char32_t &keyAscii);
     void Text2_KeyPress(char32_t &keyAscii);
 
-    QPushButton *pictureButton(const char *name, const QPixmap &picture,
+    QPushButton *pictureButton(const char *name, const QIcon &picture,
                                const QString &accessibleName);
     QLabel *caption(const char *name, const QString &text, bool visible);
     void readFields();
@@ -61,7 +63,8 @@ private:
     QLabel *m_label5;
     QPushButton *m_command3;
     QPushButton *m_command5;
-    QPixmap m_background;
+    QPixmap m_background; // for the screen density it was last painted at
+    qreal m_backgroundRatio = 0;
     QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
 
     tuvo::WindowModel m_model;

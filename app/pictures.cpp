@@ -3,16 +3,28 @@
 #include <QImage>
 #include <QResource>
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
 namespace {
 
 #include "assets/arrow-left.xpm"
+#include "assets/arrow-left@2x.xpm"
+#include "assets/arrow-left@3x.xpm"
 #include "assets/arrow-right.xpm"
+#include "assets/arrow-right@2x.xpm"
+#include "assets/arrow-right@3x.xpm"
 #include "assets/clear.xpm"
+#include "assets/clear@2x.xpm"
+#include "assets/clear@3x.xpm"
 
 // A binary PPM: "P6", width, height and 255, each followed by one blank, then
-// the pixels as RGB bytes.
-QImage readPpm(const uchar *data, qint64 size)
+// the pixels as RGB bytes, which the image shares rather than copies.
+QImage readPpm(const QByteArray &file)
 {
+    const auto *data = reinterpret_cast<const uchar *>(file.constData());
+    const qint64 size = file.size();
     int fields[3] = {};
     qint64 at = 2;
     if (size < 2 || data[0] != 'P' || data[1] != '6')
@@ -30,29 +42,48 @@ QImage readPpm(const uchar *data, qint64 size)
     return QImage(data + at, width, height, width * 3, QImage::Format_RGB888);
 }
 
+QIcon atEveryScale(std::initializer_list<const char *const *> xpms)
+{
+    QIcon icon;
+    qreal scale = 1;
+    for (const char *const *xpm : xpms) {
+        QPixmap pixmap(xpm);
+        pixmap.setDevicePixelRatio(scale++);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace
 
 namespace pictures {
 
-QPixmap background()
+QPixmap background(qreal ratio)
 {
-    const QResource resource(QStringLiteral(":/background.ppm"));
-    return QPixmap::fromImage(readPpm(resource.data(), resource.size()));
+    // Only the 1x picture is stored uncompressed, to be shown straight from the
+    // program file; the finer ones are unpacked when a screen needs them.
+    static const char *const files[] = {":/background.ppm", ":/background@2x.ppm",
+                                        ":/background@3x.ppm"};
+    const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+    const QByteArray file = QResource(QLatin1String(files[scale - 1])).uncompressedData();
+    QPixmap pixmap = QPixmap::fromImage(readPpm(file)); // the image shares the bytes: copied here
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
 }
 
-QPixmap arrowLeft()
+QIcon arrowLeft()
 {
-    return QPixmap(arrow_left);
+    return atEveryScale({arrow_left, arrow_left_2x, arrow_left_3x});
 }
 
-QPixmap arrowRight()
+QIcon arrowRight()
 {
-    return QPixmap(arrow_right);
+    return atEveryScale({arrow_right, arrow_right_2x, arrow_right_3x});
 }
 
-QPixmap clearField()
+QIcon clearField()
 {
-    return QPixmap(clear);
+    return atEveryScale({clear, clear_2x, clear_3x});
 }
 
 } // namespace pictures

@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 // The main window's pictures, compiled in: the pixel pictures as XPM arrays
 // and the background as raw pixels in a resource, so that none of them goes
-// through an image decoder at start-up.
+// through an image decoder at start-up. Each is drawn at 1x, 2x and 3x, the
+// finer ones with more detail rather than bigger pixels.
 namespace pictures {
 
-QPixmap background();
-QPixmap arrowLeft();
-QPixmap arrowRight();
-QPixmap clearField();
+// The finest picture a screen of this device pixel ratio needs: 1x, 2x or 3x,
+// the next above a fractional ratio, which Qt then scales down.
+QPixmap background(qreal ratio);
+
+// All three, from which Qt picks for the screen the button is on.
+QIcon arrowLeft();
+QIcon arrowRight();
+QIcon clearField();
 
 } // namespace pictures

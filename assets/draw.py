@@ -44,10 +44,19 @@ def write_xpm(path, name, rows, colours):
 
 
 # The background -------------------------------------------------------------
+# Every shape is a function of the point in the 1x picture's coordinates, so a
+# finer picture is the same scene sampled more densely: a device pixel (X, Y)
+# at scale s stands at (X / s, Y / s). Joints and edge lines fall on whole 1x
+# coordinates, so at 2x and 3x they are one device pixel thin, and the grain of
+# the stone is drawn at the finer pixel.
 
 W, H = 350, 203
-random.seed(1994)
-NOISE = [[random.random() for _ in range(W)] for _ in range(H)]
+NOISE = None
+
+
+def grain(scale):
+    random.seed(1994 if scale == 1 else 1994 + scale)
+    return [[random.random() for _ in range(W * scale)] for _ in range(H * scale)]
 
 
 def mix(a, b, t):
@@ -67,37 +76,37 @@ TEMPLE_LEFT, TEMPLE_RIGHT = 112, 300
 COLUMNS = [TEMPLE_LEFT + 10 + i * 34 for i in range(6)]
 
 
-def temple(x, y):
+def temple(x, y, n):
     """The temple in the distance, or None where the sky shows."""
     centre = (TEMPLE_LEFT + TEMPLE_RIGHT) / 2
     if 30 <= y < 58 and abs(x - centre) <= (y - 30) * 3.6:  # pediment
         edge = abs(x - centre) > (y - 30) * 3.6 - 3 or y < 33
-        return shade(STONE_FAR, 0.72 if edge else 0.9 + 0.1 * NOISE[y][x])
+        return shade(STONE_FAR, 0.72 if edge else 0.9 + 0.1 * n)
     if TEMPLE_LEFT - 4 <= x <= TEMPLE_RIGHT + 4 and 58 <= y < 70:  # beam
-        return shade(STONE_FAR, 0.8 if y in (58, 63, 69) else 1.0 - 0.08 * NOISE[y][x])
+        return shade(STONE_FAR, 0.8 if y in (58, 63, 69) else 1.0 - 0.08 * n)
     if TEMPLE_LEFT <= x <= TEMPLE_RIGHT and 70 <= y < 128:  # columns
         for left in COLUMNS:
             if left <= x < left + 14:
                 light = 0.7 + 0.45 * math.sin(math.pi * (x - left) / 14)
                 flute = 0.92 if (x - left) % 4 == 0 else 1.0
                 return shade(STONE_FAR, light * flute)
-        return shade((92, 78, 60), 0.8 + 0.2 * NOISE[y][x])  # shadow behind
+        return shade((92, 78, 60), 0.8 + 0.2 * n)  # shadow behind
     if TEMPLE_LEFT - 12 <= x <= TEMPLE_RIGHT + 12 and 128 <= y < 140:  # steps
         step = (y - 128) // 4
         if x >= TEMPLE_LEFT - 4 * step:
-            return shade(STONE_FAR, 0.95 - 0.08 * step - 0.06 * NOISE[y][x])
+            return shade(STONE_FAR, 0.95 - 0.08 * step - 0.06 * n)
     return None
 
 
-def ground(x, y):
+def ground(x, y, n):
     t = (y - 132) / (H - 132)
-    return shade(mix((176, 156, 112), (128, 108, 74), t), 0.9 + 0.15 * NOISE[y][x])
+    return shade(mix((176, 156, 112), (128, 108, 74), t), 0.9 + 0.15 * n)
 
 
 ARCH_CX, ARCH_SPRING, ARCH_R = 175, 92, 128
 
 
-def vault(x, y):
+def vault(x, y, n):
     """The stone vault in front, or None inside its opening."""
     inner = math.hypot(x - ARCH_CX, y - ARCH_SPRING)
     outer_r = ARCH_R + 34
@@ -119,33 +128,44 @@ def vault(x, y):
         light = 0.85 if x < ARCH_CX else 0.7
     if joint:
         return shade(base, 0.45)
-    return shade(base, light * (0.82 + 0.3 * NOISE[y][x]))
+    return shade(base, light * (0.82 + 0.3 * n))
 
 
-def background(x, y):
-    stone = vault(x, y)
+def background(x, y, n):
+    stone = vault(x, y, n)
     if stone:
         return stone
-    far = temple(x, y)
+    far = temple(x, y, n)
     if far:
         return far
-    return ground(x, y) if y >= 132 else sky(x, y)
+    return ground(x, y, n) if y >= 132 else sky(x, y)
 
 
-pixels = bytearray()
-for y in range(H):
-    for x in range(W):
-        pixels.extend(background(x, y))
-(HERE / "background.ppm").write_bytes(b"P6\n%d %d\n255\n" % (W, H) + bytes(pixels))
+def at_scale(name, scale):
+    return name if scale == 1 else name.replace(".", f"@{scale}x.")
+
+
+for scale in (1, 2, 3):
+    noise = grain(scale)
+    pixels = bytearray()
+    for Y in range(H * scale):
+        for X in range(W * scale):
+            x, y = (X, Y) if scale == 1 else (X / scale, Y / scale)
+            pixels.extend(background(x, y, noise[Y][X]))
+    (HERE / at_scale("background.ppm", scale)).write_bytes(
+        b"P6\n%d %d\n255\n" % (W * scale, H * scale) + bytes(pixels))
 
 
 # The arrows -----------------------------------------------------------------
+# Sampled at the centre of each device pixel, in the 1x pixel grid.
 
-def arrow(pointing_left):
+def arrow(pointing_left, scale):
     rows = []
-    for y in range(20):
+    for Y in range(20 * scale):
         row = ""
-        for x in range(22):
+        for X in range(22 * scale):
+            x = (X + 0.5) / scale - 0.5
+            y = (Y + 0.5) / scale - 0.5
             u = 21 - x if pointing_left else x
             dy = abs(y - 9.5)
             head = 12 <= u <= 19 and dy <= (19.5 - u) * 0.95
@@ -156,8 +176,12 @@ def arrow(pointing_left):
 
 
 ARROW_COLOURS = {".": "#CEEDDC", "b": "#0000FF"}
-write_xpm(HERE / "arrow-left.xpm", "arrow_left", arrow(True), ARROW_COLOURS)
-write_xpm(HERE / "arrow-right.xpm", "arrow_right", arrow(False), ARROW_COLOURS)
+for scale in (1, 2, 3):
+    suffix = "" if scale == 1 else f"_{scale}x"
+    write_xpm(HERE / at_scale("arrow-left.xpm", scale), "arrow_left" + suffix,
+              arrow(True, scale), ARROW_COLOURS)
+    write_xpm(HERE / at_scale("arrow-right.xpm", scale), "arrow_right" + suffix,
+              arrow(False, scale), ARROW_COLOURS)
 
 
 # The clear-field picture: a page of text with an eraser across it ------------
@@ -177,9 +201,36 @@ CLEAR = [
     ".wwwwwwwwww.......",
     "..................",
 ]
-write_xpm(HERE / "clear.xpm", "clear", CLEAR,
-          {".": "None", "w": "#FFFFFF", "g": "#808080", "p": "#E07070",
-           "k": "#000000", "y": "#C0C0C0"})
+CLEAR_COLOURS = {".": "None", "w": "#FFFFFF", "g": "#808080", "p": "#E07070",
+                 "k": "#000000", "y": "#C0C0C0"}
+
+
+def clear_scene(x, y):
+    """The same picture as shapes, in the 1x pixel grid: the page, its lines of
+    text, and the eraser lying across it from upper right to lower left, its
+    dark edge below and its grey holder at the lower end."""
+    along, across = x - y, x + y
+    if 4 <= x < 7 and 8 <= y < 11 and not (x < 5 and y < 9):
+        return "y"
+    if -2.5 <= along < 8.5 and 14.5 <= across < 17.5:
+        return "p"
+    if -3.5 <= along < 7.5 and 17.5 <= across < 19.5:
+        return "k"
+    if 1 <= x < 11 and 1 <= y < 12 and along <= 8.5:
+        lines = {2: 6, 4: 7, 6: 6, 8: 5}
+        row = math.floor(y)
+        if row in lines and 2 <= x < lines[row] and 0.2 <= y - row < 0.8:
+            return "g"
+        return "w"
+    return "."
+
+
+for scale in (1, 2, 3):
+    rows = CLEAR if scale == 1 else [
+        "".join(clear_scene((X + 0.5) / scale, (Y + 0.5) / scale) for X in range(18 * scale))
+        for Y in range(13 * scale)]
+    write_xpm(HERE / at_scale("clear.xpm", scale), "clear" + ("" if scale == 1 else f"_{scale}x"),
+              rows, CLEAR_COLOURS)
 
 
 # The temple: a classical temple front, pixel for pixel -----------------------

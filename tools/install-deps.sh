@@ -8,7 +8,7 @@ set -eu
 packages="cmake ninja-build g++ make qt6-base-dev fonts-liberation2 qt6-translations-l10n"
 case "${1:-run}" in
     run) ;;
-    test) packages="$packages libgtest-dev" ;;
+    test) packages="$packages libgtest-dev qt6-base-private-dev" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     package) packages="$packages dpkg-dev file" ;;
