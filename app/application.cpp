@@ -10,7 +10,9 @@
 #include <QTranslator>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <unistd.h>
 
@@ -18,10 +20,25 @@ namespace tuvo {
 
 namespace {
 
-bool isSet(const char *variable)
+struct HeldMessage
 {
-    const char *value = std::getenv(variable);
-    return value && *value;
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler passOn = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou "
+                   "Wayland, n'est joignable.\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, context.category, text});
 }
 
 int terminationPipe[2] = {-1, -1};
@@ -51,9 +68,22 @@ void closeOnTermination(QApplication &application)
     sigaction(SIGINT, &action, nullptr);
 }
 
-bool displayAvailable()
+void holdMessagesUntilConnected()
 {
-    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+    passOn = qInstallMessageHandler(holdMessage);
+}
+
+void releaseMessages()
+{
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage &message : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        if (passOn)
+            passOn(message.type, context, message.text);
+        else
+            qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
 }
 
 void prepareApplication(QApplication &application)

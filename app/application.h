@@ -4,9 +4,14 @@ class QApplication;
 
 namespace tuvo {
 
-// Whether Qt has a display to open: a platform chosen by QT_QPA_PLATFORM, or
-// an X11 or Wayland display. Without one Qt would abort with a core dump.
-bool displayAvailable();
+// Qt chooses the window system itself (Wayland, X11, or what QT_QPA_PLATFORM
+// names) and, when none answers, says so in English and aborts with a core
+// dump. Between these two calls, made around the construction of the
+// application, its messages are held back: if it cannot connect, Tuvo says so
+// in one French sentence and exits with status 1; otherwise the messages are
+// passed on as they came.
+void holdMessagesUntilConnected();
+void releaseMessages();
 
 // What every window of the program shares: its name and version, the temple
 // icon, the faces that stand in for the design's fonts, and Qt's own texts in

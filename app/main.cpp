@@ -1,18 +1,16 @@
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/form1.h"
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char *argv[])
 {
-    if (!tuvo::displayAvailable()) {
-        std::fputs("Tuvo needs a graphical display, and neither DISPLAY nor WAYLAND_DISPLAY "
-                   "is set.\n", stderr);
-        return 1;
-    }
+    if (const int status = tuvo::answerCommandLine(argc, argv); status >= 0)
+        return status;
+    tuvo::holdMessagesUntilConnected();
     QApplication application(argc, argv);
+    tuvo::releaseMessages();
     tuvo::prepareApplication(application);
     tuvo::closeOnTermination(application);
     Form1 form1;

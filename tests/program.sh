@@ -1,26 +1,79 @@
 #!/bin/sh
-# The built program as a user starts it: it shows its window and stays up
-# until it is asked to end, and it explains itself where no window can be shown.
+# The built program as a user starts it: on Qt's offscreen platform, on X11
+# (Xvfb) and on a Wayland-only session (weston's headless backend), where it
+# shows its window and stays up until it is asked to end; with no display, or
+# a display that names nothing, where it explains itself in one sentence; and
+# with its two options and a wrong one.
 # Usage: program.sh PATH-TO-TUVO
 set -u
 tuvo=$1
 fail() { echo "program: $*" >&2; exit 1; }
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+chmod 700 "$scratch"
+trap 'kill $servers 2>/dev/null; rm -rf "$scratch"' EXIT
+servers=
 export XDG_RUNTIME_DIR="$scratch" # else Qt warns that there is none
+unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
 
-QT_QPA_PLATFORM=offscreen "$tuvo" 2>"$scratch/err" &
-pid=$!
-sleep 1
-kill -0 "$pid" 2>/dev/null || fail "it did not stay up: $(cat "$scratch/err")"
-kill -TERM "$pid"
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "asked to end, it exited with status $status"
-[ ! -s "$scratch/err" ] || fail "it complained: $(cat "$scratch/err")"
+# Runs "$@" in the background, checks that it is still up after a second,
+# ends it as a session would, and expects status 0.
+stays_up() {
+    what=$1
+    shift
+    "$@" 2>"$scratch/err" &
+    pid=$!
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "$what: it did not stay up: $(cat "$scratch/err")"
+    kill -TERM "$pid"
+    wait "$pid"
+    status=$?
+    [ "$status" -eq 0 ] || fail "$what: asked to end, it exited with status $status"
+    echo "program: $what: up, and ended cleanly"
+}
 
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tuvo" 2>"$scratch/err"
-status=$?
-[ "$status" -eq 1 ] || fail "with no display it exited with status $status"
-[ "$(wc -l <"$scratch/err")" -eq 1 ] || fail "with no display it said: $(cat "$scratch/err")"
-echo "program: starts, ends cleanly, and explains a missing display"
+# Expects status $2 and exactly the line $3 on stream $1 (out or err).
+answers() {
+    stream=$1 expected_status=$2 expected=$3
+    shift 3
+    "$@" >"$scratch/out" 2>"$scratch/err"
+    status=$?
+    [ "$status" -eq "$expected_status" ] || fail "$*: status $status, not $expected_status"
+    [ "$(cat "$scratch/$stream")" = "$expected" ] || fail "$*: said '$(cat "$scratch/$stream")'"
+}
+
+stays_up offscreen env QT_QPA_PLATFORM=offscreen "$tuvo"
+[ ! -s "$scratch/err" ] || fail "offscreen, it complained: $(cat "$scratch/err")"
+
+sentence="Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, n'est joignable."
+answers err 1 "$sentence" "$tuvo"
+answers err 1 "$sentence" env DISPLAY=:97 "$tuvo"
+answers out 0 "Tuvo 1.00" "$tuvo" --version
+answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
+"$tuvo" --help | grep -q "^  -v, --version  affiche la version et quitte$" || fail "--help"
+
+# Waits for a server to write its file $1, up to five seconds.
+wait_for() {
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        [ -s "$1" ] || [ -S "$1" ] && return 0
+        sleep 0.5
+    done
+    fail "$2 did not start"
+}
+
+if command -v Xvfb >/dev/null; then
+    Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+    servers="$servers $!"
+    wait_for "$scratch/display" Xvfb
+    stays_up X11 env DISPLAY=":$(cat "$scratch/display")" "$tuvo"
+else
+    echo "program: no Xvfb, X11 not tried"
+fi
+
+if command -v weston >/dev/null; then
+    weston --backend=headless-backend.so --socket=tuvo-test --idle-time=0 >/dev/null 2>&1 &
+    servers="$servers $!"
+    wait_for "$scratch/tuvo-test" weston
+    stays_up Wayland env WAYLAND_DISPLAY=tuvo-test "$tuvo"
+else
+    echo "program: no weston, Wayland not tried"
+fi

@@ -2,16 +2,18 @@
 # Installs the Debian packages that building, running or testing Tuvo needs.
 # Usage: install-deps.sh run|test|bench|fuzz|package|screenshot
 # As root, missing packages are installed with apt-get; otherwise the one
-# apt-get line to run is printed and the script fails.
+# command to run as root is printed (with sudo where there is sudo) and the
+# script fails.
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev fonts-liberation2 qt6-translations-l10n"
+packages="cmake ninja-build g++ make qt6-base-dev qt6-wayland fonts-liberation2 qt6-translations-l10n"
 case "${1:-run}" in
     run) ;;
-    test) packages="$packages libgtest-dev qt6-base-private-dev" ;;
+    # The program is also started under Xvfb and weston's headless backend.
+    test) packages="$packages libgtest-dev qt6-base-private-dev xvfb weston" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
-    package) packages="$packages dpkg-dev file" ;;
+    package) packages="$packages dpkg-dev file lintian appstream desktop-file-utils" ;;
     screenshot) packages="$packages xvfb xauth" ;;
     *) echo "install-deps.sh: unknown purpose '$1'" >&2; exit 2 ;;
 esac
@@ -24,8 +26,13 @@ done
 [ -z "$missing" ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-    echo "Tuvo needs these Debian packages; install them with:" >&2
-    echo "  sudo apt-get install --no-install-recommends$missing" >&2
+    command="apt-get install --no-install-recommends$missing"
+    echo "Tuvo needs these Debian packages. Install them as root:" >&2
+    if command -v sudo >/dev/null 2>&1; then
+        echo "  sudo $command" >&2
+    else
+        echo "  su -c '$command'" >&2
+    fi
     exit 1
 fi
 echo "Installing:$missing"
