@@ -67,8 +67,17 @@ package: deps-package
 	cd build-release && cpack
 	sh tools/check-package.sh build-release/tuvo_1.00_amd64.deb
 
-install: run-build
-	$(CMAKE) --install $(BUILD)
+# A Release build of its own, installed under PREFIX, with DESTDIR, if set,
+# in front (make install PREFIX=$$HOME/.local needs no root); make uninstall
+# removes what the last make install put there.
+PREFIX ?= /usr/local
+install: deps-run
+	$(CMAKE) -S . -B build-install $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	$(CMAKE) --build build-install --parallel 2 --target tuvo tuvo_docs
+	DESTDIR="$(DESTDIR)" $(CMAKE) --install build-install
+
+uninstall:
+	sh tools/uninstall.sh build-install/install_manifest.txt "$(DESTDIR)" "$(PREFIX)"
 
 # Pictures of the two windows for the README, from a real X server.
 screenshot: deps-screenshot build
@@ -80,4 +89,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test bench fuzz mutate pictures package install screenshot clean
+.PHONY: all build run-build run test bench fuzz mutate pictures package install uninstall screenshot clean

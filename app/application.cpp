@@ -90,6 +90,8 @@ void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Tuvo"));
     QApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
+    // Wayland compositors find the menu entry, and its icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("fr.tuvo.tuvo"));
     QApplication::setWindowIcon(templeIcon());
 
     // The design's faces are not on Linux, and Qt's own stand-in is much wider:

@@ -3,7 +3,7 @@
 front of a columned temple, 350 x 203, 24-bit binary PPM, which the program
 shows without decoding), the two arrows, the
 clear-field picture, the 24 x 24 temple picture and the desktop icons made
-from it. Standard library only;
+from it; the pictures of the main window also at 2x and 3x, drawn finer. Standard library only;
 the output is committed, so this runs only when a picture changes."""
 
 import math
@@ -256,10 +256,78 @@ TEMPLE = [
 TEMPLE_COLOURS = {"G": "#999999", "K": "#000000", "W": "#FFFFFF"}
 write_xpm(HERE / "temple.xpm", "temple", TEMPLE, TEMPLE_COLOURS)
 
-# The desktop icons: the same picture at whole multiples, without smoothing.
-for scale in (1, 2, 3, 4, 8):
-    size = 24 * scale
-    rgb = {key: tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
-           for key, value in TEMPLE_COLOURS.items()}
-    write_png(HERE / "icons" / f"tuvo-{size}.png", size, size,
-              lambda x, y: rgb[TEMPLE[y // scale][x // scale]])
+# The desktop icons, from the same 24 x 24 picture. Where a size holds the
+# picture a whole number of times, it is enlarged that many times without
+# smoothing and centred on a transparent square; 16 and 22, smaller than the
+# picture, take the average of the 24 x 24 pixels that each icon pixel covers.
+RGB = {key: tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
+       for key, value in TEMPLE_COLOURS.items()}
+
+
+def write_rgba_png(path, size, pixel):
+    rows = bytearray()
+    for y in range(size):
+        rows.append(0)
+        for x in range(size):
+            rows.extend(pixel(x, y))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    path.write_bytes(b"\x89PNG\r\n\x1a\n"
+                     + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+                     + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
+                     + chunk(b"IEND", b""))
+
+
+def enlarged(size):
+    factor = size // 24
+    margin = (size - 24 * factor) // 2
+
+    def pixel(x, y):
+        u, v = (x - margin) // factor, (y - margin) // factor
+        if 0 <= u < 24 and 0 <= v < 24 and x >= margin and y >= margin:
+            return RGB[TEMPLE[v][u]] + (255,)
+        return (0, 0, 0, 0)
+    return pixel
+
+
+def reduced(size):
+    def pixel(x, y):
+        # The icon pixel covers [x, x + 1) * 24 / size of the picture.
+        scale = 24 / size
+        total, weight = [0.0, 0.0, 0.0], 0.0
+        for v in range(24):
+            dy = min(v + 1, (y + 1) * scale) - max(v, y * scale)
+            for u in range(24):
+                dx = min(u + 1, (x + 1) * scale) - max(u, x * scale)
+                if dx > 0 and dy > 0:
+                    for i in range(3):
+                        total[i] += RGB[TEMPLE[v][u]][i] * dx * dy
+                    weight += dx * dy
+        return tuple(round(c / weight) for c in total) + (255,)
+    return pixel
+
+
+for old_icon in (HERE / "icons").glob("tuvo-*.png"):
+    old_icon.unlink()
+for size in (16, 22, 24, 32, 48, 64, 128, 256):
+    write_rgba_png(HERE / "icons" / f"tuvo-{size}.png", size,
+                   enlarged(size) if size >= 24 else reduced(size))
+
+# The scalable icon: one square per pixel, runs of a colour along a row
+# merged, so that it stays crisp at any size and shows exactly the picture.
+squares = []
+for v, row in enumerate(TEMPLE):
+    u = 0
+    while u < 24:
+        run = 1
+        while u + run < 24 and row[u + run] == row[u]:
+            run += 1
+        squares.append(f'<rect x="{u}" y="{v}" width="{run}" height="1" '
+                       f'fill="{TEMPLE_COLOURS[row[u]]}"/>')
+        u += run
+(HERE / "icons" / "tuvo.svg").write_text(
+    '<svg xmlns="http://www.w3.org/2000/svg" width="24" height="24" viewBox="0 0 24 24" '
+    'shape-rendering="crispEdges">\n' + "\n".join(squares) + "\n</svg>\n")

@@ -1,39 +1,59 @@
 #!/bin/sh
-# Checks a built Tuvo package: its file list, its dependencies, and that the
-# program it installs starts. As root the package is really installed (and
-# removed again if it was not there before); otherwise it is unpacked into a
-# scratch folder and run from there.
+# Checks a built Tuvo package: lintian, its file list and dependencies, its
+# desktop entry and AppStream metainfo; then, installed (as root), that the
+# program answers --version and starts, and that removing it leaves nothing
+# behind. Without root the package is unpacked and its program run from there.
 # Usage: check-package.sh PACKAGE.deb
 set -eu
 deb=$1
 fail() { echo "check-package: $*" >&2; exit 1; }
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
-files=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-for expected in ./usr/bin/tuvo ./usr/share/applications/tuvo.desktop \
-    ./usr/share/icons/hicolor/24x24/apps/tuvo.png ./usr/share/icons/hicolor/192x192/apps/tuvo.png; do
+# The project has no public address yet, so the Maintainer field names the
+# authors without one: the only complaint allowed.
+lintian --fail-on error,warning --suppress-tags malformed-contact "$deb" \
+    || fail "lintian has complaints"
+
+files=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\.||')
+for expected in /usr/bin/tuvo /usr/share/applications/fr.tuvo.tuvo.desktop \
+    /usr/share/metainfo/fr.tuvo.tuvo.metainfo.xml /usr/share/man/man1/tuvo.1.gz \
+    /usr/share/doc/tuvo/copyright /usr/share/doc/tuvo/changelog.gz \
+    /usr/share/icons/hicolor/16x16/apps/tuvo.png /usr/share/icons/hicolor/256x256/apps/tuvo.png \
+    /usr/share/icons/hicolor/scalable/apps/tuvo.svg; do
     echo "$files" | grep -qx "$expected" || fail "$expected is not in the package"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "the version is not 1.00"
 depends=$(dpkg-deb -f "$deb" Depends)
-for expected in libqt6widgets6 fonts-liberation2 qt6-qpa-plugins qt6-translations-l10n; do
+for expected in libqt6widgets6 qt6-wayland fonts-liberation2 qt6-translations-l10n; do
     echo "$depends" | grep -q "$expected" || fail "no dependency on $expected: $depends"
 done
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+dpkg-deb -x "$deb" "$scratch/root"
+desktop-file-validate "$scratch/root/usr/share/applications/fr.tuvo.tuvo.desktop" \
+    || fail "the desktop entry is not valid"
+appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/fr.tuvo.tuvo.metainfo.xml" \
+    || fail "the AppStream metainfo is not valid"
+
+program=$scratch/root/usr/bin/tuvo
 if [ "$(id -u)" -eq 0 ]; then
     was_installed=$(dpkg-query -W -f='${db:Status-Status}' tuvo 2>/dev/null || true)
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$(realpath "$deb")" >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "$(realpath "$deb")" >/dev/null
     program=/usr/bin/tuvo
-else
-    dpkg-deb -x "$deb" "$scratch"
-    program=$scratch/usr/bin/tuvo
 fi
+[ "$("$program" --version)" = "Tuvo 1.00" ] || fail "tuvo --version does not answer"
 # Started and still running after two seconds: timeout's status 124.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$program" || status=$?
-if [ "$(id -u)" -eq 0 ] && [ "$was_installed" != installed ]; then
-    apt-get remove -y -q tuvo >/dev/null
-fi
+XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=offscreen timeout 2 "$program" || status=$?
 [ "$status" -eq 124 ] || fail "the installed program exited with status $status"
+
+if [ "$(id -u)" -eq 0 ] && [ "$was_installed" != installed ]; then
+    apt-get purge -y -q tuvo >/dev/null
+    # Folders shared with other packages stay; the package's own files and
+    # its documentation folder go.
+    for file in $(echo "$files" | grep -v '/$') /usr/share/doc/tuvo; do
+        [ ! -e "$file" ] || fail "$file is left behind after removal"
+    done
+fi
 echo "check-package: $deb is sound"
