@@ -51,21 +51,27 @@ void onTermination(int)
 
 } // namespace
 
-void closeOnTermination(QApplication &application)
+void catchTermination()
 {
     if (::pipe(terminationPipe) != 0)
         return;
-    auto *notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
-        QApplication::closeAllWindows();
-        QApplication::quit();
-    });
     struct sigaction action = {};
     action.sa_handler = onTermination;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+
+void closeOnTermination(QApplication &application)
+{
+    if (terminationPipe[0] < 0)
+        return;
+    auto *notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
 }
 
 void holdMessagesUntilConnected()
