@@ -116,23 +116,18 @@ TEST(RomanToArabic, AcceptsExactlyTheStandardNumeralsOfUpToSevenLetters)
     const Text letters = U"MDCLXVI";
     tuvo::WindowModel window;
     tuvo::Form1State state;
+    std::size_t count = 1;
     for (std::size_t length = 1; length <= 7; ++length) {
-        std::vector<std::size_t> digits(length, 0); // the text as a base-7 counter
-        for (bool more = true; more;) {
+        count *= letters.size();
+        for (std::size_t n = 0; n < count; ++n) { // the text's letters as base-7 digits of n
             Text text;
-            for (const std::size_t digit : digits)
-                text += letters[digit];
+            for (std::size_t digits = n, k = 0; k < length; ++k, digits /= letters.size())
+                text += letters[digits % letters.size()];
             window.text2 = text;
             tuvo::romanToArabic(window, state);
             const auto found = standard.find(text);
             ASSERT_EQ(window.text1, found == standard.end() ? nc : decimalText(found->second))
                 << ::testing::PrintToString(text);
-            more = false;
-            for (std::size_t i = length; i-- > 0 && !more;) {
-                more = ++digits[i] < letters.size();
-                if (!more)
-                    digits[i] = 0;
-            }
         }
     }
 }

@@ -29,13 +29,13 @@ for expected in libqt6widgets6 qt6-wayland fonts-liberation2 qt6-translations-l1
     echo "$depends" | grep -q "$expected" || fail "no dependency on $expected: $depends"
 done
 
-dpkg-deb -x "$deb" "$scratch/root"
-desktop-file-validate "$scratch/root/usr/share/applications/fr.tuvo.tuvo.desktop" \
+dpkg-deb -x "$deb" "$scratch/unpacked"
+desktop-file-validate "$scratch/unpacked/usr/share/applications/fr.tuvo.tuvo.desktop" \
     || fail "the desktop entry is not valid"
-appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/fr.tuvo.tuvo.metainfo.xml" \
+appstreamcli validate --no-net "$scratch/unpacked/usr/share/metainfo/fr.tuvo.tuvo.metainfo.xml" \
     || fail "the AppStream metainfo is not valid"
 
-program=$scratch/root/usr/bin/tuvo
+program=$scratch/unpacked/usr/bin/tuvo
 if [ "$(id -u)" -eq 0 ]; then
     was_installed=$(dpkg-query -W -f='${db:Status-Status}' tuvo 2>/dev/null || true)
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
