@@ -192,9 +192,17 @@ def build():
     return run(["cmake", "--build", str(BUILD), "--parallel", "2"]) == 0
 
 
-def suite_passes():
+# Only these files can change how the program starts and ends, which the
+# "program" test checks under three window systems, slowly; a fault elsewhere
+# that broke the start would fail the other tests too.
+STARTUP = ("app/main.cpp", "app/application.cpp", "app/commandline.cpp")
+
+
+def suite_passes(path=STARTUP[0]):
+    skip = [] if path in STARTUP else ["--exclude-regex", "^program$"]
     return run(["env", "QT_QPA_PLATFORM=offscreen", "ctest", "--test-dir", str(BUILD),
-                "--stop-on-failure", "--timeout", "60", "--parallel", "2"], timeout=600) == 0
+                "--stop-on-failure", "--timeout", "60", "--parallel", "2", *skip],
+               timeout=600) == 0
 
 
 def main():
@@ -234,7 +242,7 @@ def main():
             if not build():
                 unbuilt += 1
                 verdict = "does not build"
-            elif suite_passes():
+            elif suite_passes(path):
                 if equivalent_key(path, line, mutated) in equivalents:
                     known += 1
                     verdict = "survived (listed as equivalent)"
