@@ -1,7 +1,9 @@
 #include "app/pictures.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QResource>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -42,11 +44,26 @@ QImage readPpm(const QByteArray &file)
     return QImage(data + at, width, height, width * 3, QImage::Format_RGB888);
 }
 
+// The finest picture the screens need: 2 for 125% to 200%, 3 above.
+int finestScale()
+{
+    qreal ratio = 1;
+    for (const QScreen *screen : QGuiApplication::screens())
+        ratio = std::max(ratio, screen->devicePixelRatio());
+    return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+}
+
+// Only the scales the screens need are read at start-up: at 100% the 1x
+// picture alone, as reading the others would cost more than the rest of the
+// pictures together.
 QIcon atEveryScale(std::initializer_list<const char *const *> xpms)
 {
     QIcon icon;
-    qreal scale = 1;
+    const int finest = finestScale();
+    int scale = 1;
     for (const char *const *xpm : xpms) {
+        if (scale > finest)
+            break;
         QPixmap pixmap(xpm);
         pixmap.setDevicePixelRatio(scale++);
         icon.addPixmap(pixmap);

@@ -13,7 +13,8 @@ namespace pictures {
 // the next above a fractional ratio, which Qt then scales down.
 QPixmap background(qreal ratio);
 
-// All three, from which Qt picks for the screen the button is on.
+// From 1x up to the finest the screens need, from which Qt picks for the
+// screen the button is on.
 QIcon arrowLeft();
 QIcon arrowRight();
 QIcon clearField();

@@ -186,13 +186,14 @@ void GuiTest::looksAsDesigned()
              Qt::WindowCloseButtonHint);
     const QPoint centre = window->screen()->availableGeometry().center();
     QVERIFY((window->frameGeometry().center() - centre).manhattanLength() <= 8);
-    QCOMPARE(window->windowIcon().pixmap(24, 24).toImage(), templePicture().toImage());
+    const qreal ratio = window->devicePixelRatioF();
+    QCOMPARE(window->windowIcon().pixmap(24, 24).toImage(), templePicture(ratio).toImage());
     const QPalette aPropos = control("Command4")->palette();
     QVERIFY(contrast(aPropos.color(QPalette::ButtonText), aPropos.color(QPalette::Button)) >= 4.5);
 
     const QImage actual = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString reference =
-        QStringLiteral(TUVO_REFERENCE_DIR "/%1.png").arg(QTest::currentDataTag());
+    const QString reference = QStringLiteral(TUVO_REFERENCE_DIR "/%1%2.png")
+                                  .arg(QTest::currentDataTag(), ratio > 1 ? "@2x" : "");
     if (qEnvironmentVariableIsSet("TUVO_REMAKE_PICTURES")) {
         QVERIFY(actual.save(reference));
         return;
