@@ -14,9 +14,11 @@ Faults that cannot change what a user sees are listed, each with its reason,
 in tests/equivalent-mutants.txt; a fault that survives and is not listed there
 is a missing test.
 
-Usage: tools/mutate.py [--only TEXT] [--every N] [--list]
+Usage: tools/mutate.py [--only TEXT] [--every N] [--again LOG] [--list]
   --only TEXT   only files whose path contains TEXT
   --every N     only every Nth fault, for a quicker look
+  --again LOG   only the faults that survived in a run whose output is in LOG,
+                to see whether new tests catch them
   --list        print the faults without running anything
 """
 
@@ -209,10 +211,15 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--only", default="")
     parser.add_argument("--every", type=int, default=1)
+    parser.add_argument("--again", default="")
     parser.add_argument("--list", action="store_true")
     options = parser.parse_args()
 
     mutants = list(all_mutants(options.only))[::max(1, options.every)]
+    if options.again:
+        survived = {line.split("SURVIVED: ", 1)[1].rstrip("\n")
+                    for line in open(options.again) if "] SURVIVED: " in line}
+        mutants = [mutant for mutant in mutants if describe(mutant) in survived]
     if options.list:
         for mutant in mutants:
             print(describe(mutant))
