@@ -217,9 +217,11 @@ def main():
 
     mutants = list(all_mutants(options.only))[::max(1, options.every)]
     if options.again:
-        survived = {line.split("SURVIVED: ", 1)[1].rstrip("\n")
+        # Matched without their line numbers, which edits since then may have moved.
+        unnumbered = lambda text: re.sub(r"^([^:]+):\d+: ", r"\1: ", text)
+        survived = {unnumbered(line.split("SURVIVED: ", 1)[1].rstrip("\n"))
                     for line in open(options.again) if "] SURVIVED: " in line}
-        mutants = [mutant for mutant in mutants if describe(mutant) in survived]
+        mutants = [mutant for mutant in mutants if unnumbered(describe(mutant)) in survived]
     if options.list:
         for mutant in mutants:
             print(describe(mutant))
