@@ -17,6 +17,7 @@ HERE = Path(__file__).resolve().parent
 
 
 def write_png(path, width, height, pixel):
+    """An RGBA PNG; pixel(x, y) gives the four bytes."""
     rows = bytearray()
     for y in range(height):
         rows.append(0)
@@ -28,7 +29,7 @@ def write_png(path, width, height, pixel):
                 + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
     png = (b"\x89PNG\r\n\x1a\n"
-           + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+           + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
            + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
            + chunk(b"IEND", b""))
     path.write_bytes(png)
@@ -264,23 +265,6 @@ RGB = {key: tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
        for key, value in TEMPLE_COLOURS.items()}
 
 
-def write_rgba_png(path, size, pixel):
-    rows = bytearray()
-    for y in range(size):
-        rows.append(0)
-        for x in range(size):
-            rows.extend(pixel(x, y))
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data
-                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    path.write_bytes(b"\x89PNG\r\n\x1a\n"
-                     + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-                     + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
-                     + chunk(b"IEND", b""))
-
-
 def enlarged(size):
     factor = size // 24
     margin = (size - 24 * factor) // 2
@@ -313,8 +297,8 @@ def reduced(size):
 for old_icon in (HERE / "icons").glob("tuvo-*.png"):
     old_icon.unlink()
 for size in (16, 22, 24, 32, 48, 64, 128, 256):
-    write_rgba_png(HERE / "icons" / f"tuvo-{size}.png", size,
-                   enlarged(size) if size >= 24 else reduced(size))
+    write_png(HERE / "icons" / f"tuvo-{size}.png", size, size,
+              enlarged(size) if size >= 24 else reduced(size))
 
 # The scalable icon: one square per pixel, runs of a colour along a row
 # merged, so that it stays crisp at any size and shows exactly the picture.
