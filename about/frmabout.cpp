@@ -104,10 +104,9 @@ frmAbout::frmAbout()
                           twips(1800, 3960, 1695, 255));
     limit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     limit->setAutoFillBackground(true);
-    QPalette buttonFace = limit->palette();
-    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-    buttonFace.setColor(QPalette::WindowText, buttonFace.color(QPalette::ButtonText));
-    limit->setPalette(buttonFace);
+    // By role rather than by colour, so that they follow a change of theme.
+    limit->setBackgroundRole(QPalette::Button);
+    limit->setForegroundRole(QPalette::ButtonText);
 
     label("lblDisclaimer", QStringLiteral("Logiciel fourni tel quel, sans garantie."),
           twips(960, 4440, 3495, 195))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
