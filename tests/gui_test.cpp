@@ -285,6 +285,7 @@ void GuiTest::speaksFrench()
         entries << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
     menu->close();
     QVERIFY2(entries.contains("Coller") && entries.contains("Copier"), qPrintable(entries.join(",")));
+    QCOMPARE(QFontInfo(menu->font()).family(), QStringLiteral("Liberation Sans"));
 
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form.get());
     QCOMPARE(window->role(), QAccessible::Window); // a frame, not a filler

@@ -48,6 +48,7 @@ sentence="Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 o
 answers err 1 "$sentence" "$tuvo"
 answers err 1 "$sentence" env DISPLAY=:97 "$tuvo"
 answers out 0 "Tuvo 1.00" "$tuvo" --version
+answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -reverse -name tuvo -sync -v
 answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
 "$tuvo" --help | grep -q "^  -v, --version  affiche la version et quitte$" || fail "--help"
 
