@@ -95,7 +95,6 @@ void releaseMessages()
 void prepareApplication(QApplication &application)
 {
     QApplication::setApplicationName(QStringLiteral("Tuvo"));
-    QApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
     // Wayland compositors find the menu entry, and its icon, by this name.
     QApplication::setDesktopFileName(QStringLiteral("fr.tuvo.tuvo"));
     QApplication::setWindowIcon(templeIcon());

@@ -13,7 +13,7 @@ namespace tuvo {
 void holdMessagesUntilConnected();
 void releaseMessages();
 
-// What every window of the program shares: its name and version, the temple
+// What every window of the program shares: its name, the temple
 // icon, the faces that stand in for the design's fonts, and Qt's own texts in
 // French.
 void prepareApplication(QApplication &application);

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <mutex>
+
 namespace {
 
 QFont designFont(const QString &face, qreal points, bool bold)
@@ -69,8 +71,8 @@ QAccessibleInterface *accessibleWindow(const QString &className, QObject *object
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool accessible = (QAccessible::installFactory(accessibleWindow), true);
-    Q_UNUSED(accessible);
+    static std::once_flag accessible;
+    std::call_once(accessible, [] { QAccessible::installFactory(accessibleWindow); });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

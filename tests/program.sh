@@ -43,14 +43,21 @@ answers() {
 
 stays_up offscreen env QT_QPA_PLATFORM=offscreen "$tuvo"
 [ ! -s "$scratch/err" ] || fail "offscreen, it complained: $(cat "$scratch/err")"
+# Qt's warnings while it starts are held back, then passed on as they came.
+stays_up "offscreen, with a warning" env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen "$tuvo"
+grep -q "XDG_RUNTIME_DIR not set" "$scratch/err" || fail "Qt's warning was lost: $(cat "$scratch/err")"
 
 sentence="Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, n'est joignable."
 answers err 1 "$sentence" "$tuvo"
 answers err 1 "$sentence" env DISPLAY=:97 "$tuvo"
 answers out 0 "Tuvo 1.00" "$tuvo" --version
-answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -reverse -name tuvo -sync -v
+answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -platformpluginpath . -platformtheme x \
+    -plugin x -display :0 -qwindowgeometry 1x1 -qwindowtitle x -qwindowicon x -style Fusion \
+    -stylesheet x -session x -name tuvo -reverse -widgetcount -nograb -dograb -sync -v
+answers err 2 "tuvo : argument inattendu « 1994 » ; tuvo n'en prend aucun." "$tuvo" 1994
+answers err 2 "tuvo : une option de Qt attend une valeur, qui manque." "$tuvo" -style
 answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
-"$tuvo" --help | grep -q "^  -v, --version  affiche la version et quitte$" || fail "--help"
+"$tuvo" --help | cmp -s - "$(dirname "$0")/reference/help.txt" || fail "--help says otherwise"
 
 # Waits for a server to write its file $1, up to five seconds.
 wait_for() {
