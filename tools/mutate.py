@@ -185,7 +185,7 @@ def copy_tree():
         if source.is_file() and (not target.exists()
                                  or target.read_bytes() != source.read_bytes()):
             target.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copy2(source, target)
+            shutil.copyfile(source, target)  # a new time stamp, so that the build sees it
 
 
 def run(command, timeout=None):
