@@ -346,8 +346,12 @@ void GuiTest::closesTheAboutDialog()
     dialog->setWindowTitle(QStringLiteral("changed"));
     // A second click brings the same dialog forward, not loaded again, and the
     // main window stays usable meanwhile.
-    run({"click Command4", "paste Text1 2009", "click Command2"});
+    run({"paste Text1 2009", "click Command2"});
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    run({"click Command4"});
     QCOMPARE(aboutDialog(), dialog.data());
+    QTRY_COMPARE(QApplication::activeWindow(), dialog.data());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("changed"));
     QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("MMIX"));
     run({step});
