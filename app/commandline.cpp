@@ -47,8 +47,9 @@ int answerCommandLine(int argc, char *argv[])
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
         const QString &name = unknown.constFirst();
-        say(stderr, QStringLiteral("tuvo : option inconnue « %1%2 » ; tuvo --help donne la liste.\n")
-                        .arg(name.size() == 1 ? "-" : "--", name));
+        say(stderr,
+            QStringLiteral("tuvo : option inconnue « %1%2 » ; tuvo --help donne la liste.\n")
+                .arg(name.size() == 1 ? "-" : "--", name));
         return 2;
     }
     if (!parsed) {

@@ -77,19 +77,15 @@ TEST(RomanToArabic, AnswersEveryKindOfText)
     }
 }
 
-// Mixed case by the bits of the number, so every letter is met in both cases.
-Text mixedCase(Text numeral, int number)
-{
-    for (std::size_t i = 0; i < numeral.size(); ++i) {
-        if ((number >> (i % 12)) & 1)
-            numeral[i] = numeral[i] - U'A' + U'a';
-    }
-    return numeral;
-}
-
 // Both ways on one window: no click may depend on the one before.
 TEST(BothWays, ConvertEveryNumberAndBack)
 {
+    // Mixed case by the bits of the number, so every letter is met in both cases.
+    auto mixedCase = [](Text numeral, int bits) {
+        for (std::size_t i = 0; i < numeral.size(); ++i)
+            numeral[i] += (bits >> (i % 12)) & 1 ? U'a' - U'A' : 0;
+        return numeral;
+    };
     tuvo::WindowModel window;
     tuvo::Form1State state;
     for (int number = 1; number <= 3999; ++number) {
@@ -97,7 +93,8 @@ TEST(BothWays, ConvertEveryNumberAndBack)
         tuvo::arabicToRoman(window, state);
         ASSERT_EQ(window.text2, greedyRoman(number)) << "decimal " << number;
         ASSERT_EQ(window.text1, decimalText(number)) << "decimal " << number;
-        for (const Text &typed : {mixedCase(window.text2, number), mixedCase(window.text2, ~number)}) {
+        for (const Text &typed : {mixedCase(window.text2, number), mixedCase(window.text2, ~number)})
+        {
             window.text1 = U"7";
             window.text2 = typed;
             tuvo::romanToArabic(window, state);

@@ -42,7 +42,8 @@ EQUIVALENT = "tests/equivalent-mutants.txt"
 STRING = re.compile(r'"(?:[^"\\]|\\.)*"')
 # The design's names of the controls, which a user never sees: tests find the
 # controls by them, and nothing else reads them.
-CONTROL_NAME = re.compile(r'"(Label|Text|Command|Line)\d+"|"(cmd|lbl|pic)[A-Z]\w*"|"Form1"|"frmAbout"')
+CONTROL_NAME = re.compile(
+    r'"(Label|Text|Command|Line)\d+"|"(cmd|lbl|pic)[A-Z]\w*"|"Form1"|"frmAbout"')
 NUMBER = re.compile(r"(?<![\w.])(0x[0-9A-Fa-f]+|\d+\.\d+|\d+)(?![\w.])")
 RELATIONS = {" == ": " != ", " != ": " == ", " < ": " <= ", " <= ": " < ",
              " > ": " >= ", " >= ": " > ", " && ": " || ", " || ": " && "}
