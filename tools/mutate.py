@@ -38,6 +38,7 @@ TREE = WORK / "tree"
 BUILD = WORK / "build"
 FOLDERS = ("convert/", "app/", "about/")
 EQUIVALENT = "tests/equivalent-mutants.txt"
+SEPARATOR = " ||| "  # between the fields of a line there, as code may hold "||"
 
 STRING = re.compile(r'"(?:[^"\\]|\\.)*"')
 # The design's names of the controls, which a user never sees: tests find the
@@ -171,9 +172,9 @@ def read_equivalents():
     if not listed.exists():
         return keys
     for entry in listed.read_text().splitlines():
-        if entry.startswith("#") or "|" not in entry:
+        if entry.startswith("#") or SEPARATOR not in entry:
             continue
-        path, before, after, _reason = (part.strip() for part in entry.split("|", 3))
+        path, before, after, _reason = (part.strip() for part in entry.split(SEPARATOR, 3))
         keys.add(equivalent_key(path, before, after))
     return keys
 
