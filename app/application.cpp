@@ -35,7 +35,6 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     if (type == QtFatalMsg) {
         std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou "
                    "Wayland, n'est joignable.\n", stderr);
-        std::fflush(stderr);
         std::_Exit(1);
     }
     heldMessages.push_back({type, context.category, text});
@@ -68,10 +67,7 @@ void closeOnTermination(QApplication &application)
     if (terminationPipe[0] < 0)
         return;
     auto *notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
-        QApplication::closeAllWindows();
-        QApplication::quit();
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, &QApplication::quit);
 }
 
 void holdMessagesUntilConnected()

@@ -114,7 +114,6 @@ Form1::Form1(QWidget *parent)
     faceColour.setColor(QPalette::Button, QColor(224, 224, 224));
     faceColour.setColor(QPalette::ButtonText, Qt::black);
     m_command4->setPalette(faceColour);
-    m_command4->setAutoDefault(false);
 
     m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
     m_label4 = caption("Label4", QStringLiteral("Romain"), true);
@@ -247,7 +246,6 @@ QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
     button->setIcon(picture);
     // The 1x size: unscaled, centred, clipped by a smaller face.
     button->setIconSize(picture.availableSizes().constFirst());
-    button->setAutoDefault(false);
     return button;
 }
 

@@ -25,7 +25,7 @@ std::int16_t *placeDigit(Form1State &state, std::size_t length, std::size_t posi
 
 bool storeDigit(Form1State &state, std::size_t length, std::size_t position, std::int16_t d)
 {
-    if (length < 1 || length > 4 || position < 1 || position > length)
+    if (length < 1 || length > 4)
         return false;
     *placeDigit(state, length, position) = d;
     return true;

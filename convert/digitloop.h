@@ -16,7 +16,7 @@ namespace tuvo {
 // unseen: the groups and the numeral are spelled once, at the last position,
 // with the same result. Only lengths 1 to 4 have a rule.
 
-// Stores the digit d read at 1-based `position` of a text of `length`
+// Stores the digit d read at 1-based `position`, 1 to `length`, of a text of `length`
 // characters; false, storing nothing, for a length without a rule.
 bool storeDigit(Form1State &state, std::size_t length, std::size_t position, std::int16_t d);
 

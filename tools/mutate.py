@@ -246,6 +246,9 @@ def main():
         sys.exit("mutate: the suite fails on the unchanged tree")
 
     equivalents = read_equivalents()
+    planted = {equivalent_key(path, line, mutated) for path, _, line, mutated, _ in all_mutants("")}
+    for path, before, after in sorted(equivalents - planted):
+        print(f"mutate: {EQUIVALENT} lists a fault no longer planted: {path}: {before}")
     caught, survivors, known, unbuilt = 0, [], 0, 0
     started = time.monotonic()
     for index, mutant in enumerate(mutants, 1):
