@@ -39,6 +39,7 @@ frmAbout::frmAbout()
     darkGrey.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
     setPalette(darkGrey);
 
+    // Made before picIcon: Tab goes from one to the other in the design's order.
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(twips(4320, 120, 1260, 345));
@@ -59,7 +60,6 @@ frmAbout::frmAbout()
     picIcon->setPalette(grey);
     picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Temple"));
-    QWidget::setTabOrder(m_cmdOK, picIcon);
 
     QLabel *title = label("Label9", QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
     QFont titleFont = sansSerif(18);
@@ -125,9 +125,10 @@ void frmAbout::reject()
 
 void frmAbout::paintEvent(QPaintEvent *)
 {
+    // The temple, the dialog's background picture, would be drawn in the
+    // corner that picIcon covers, opaque: only the separator shows. It is a
+    // white line two pixels wide under a grey one.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, templePicture());
-    // The separator: a white line two pixels wide under a grey one.
     painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 2), Qt::white);
     painter.fillRect(QRect(px(120), separatorY, px(5520) - px(120), 1), QColor(0x80, 0x80, 0x80));
 }
