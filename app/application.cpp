@@ -45,7 +45,7 @@ int terminationPipe[2] = {-1, -1};
 void onTermination(int)
 {
     const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(terminationPipe[1], &byte, 1);
+    [[maybe_unused]] const auto written = ::write(terminationPipe[1], &byte, sizeof byte);
 }
 
 } // namespace
@@ -79,7 +79,8 @@ void releaseMessages()
 {
     qInstallMessageHandler(passOn);
     for (const HeldMessage &message : heldMessages) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        QMessageLogContext context;
+        context.category = message.category.constData();
         if (passOn)
             passOn(message.type, context, message.text);
         else
