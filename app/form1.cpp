@@ -164,14 +164,13 @@ void Form1::paintEvent(QPaintEvent *)
     // Chosen when painting, as the window may have moved to a screen of
     // another density. Drawn unscaled at 1x: one pixel of the picture is cut
     // off at the right and bottom.
-    const qreal ratio = devicePixelRatioF();
-    if (m_background.isNull() || m_backgroundRatio != ratio) {
-        m_background = pictures::background(ratio);
-        m_backgroundRatio = ratio;
-    }
+    const int scale = pictures::scaleFor(devicePixelRatioF());
+    QPixmap &background = m_backgrounds[scale - 1];
+    if (background.isNull())
+        background = pictures::background(scale);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, m_background);
+    painter.drawPixmap(0, 0, background);
 }
 
 // Return and keypad Enter click the focused button, as Space does. A field

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
+
 class FilteredEdit;
 class frmAbout;
 class QLabel;
@@ -63,8 +65,7 @@ private:
     QLabel *m_label5;
     QPushButton *m_command3;
     QPushButton *m_command5;
-    QPixmap m_background; // for the screen density it was last painted at
-    qreal m_backgroundRatio = 0;
+    std::array<QPixmap, 3> m_backgrounds; // 1x to 3x, each read when first painted at
     QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
 
     tuvo::WindowModel m_model;

@@ -44,13 +44,13 @@ QImage readPpm(const QByteArray &file)
     return QImage(data + at, width, height, width * 3, QImage::Format_RGB888);
 }
 
-// The finest picture the screens need: 2 for 125% to 200%, 3 above.
+// The finest picture the screens need.
 int finestScale()
 {
     qreal ratio = 1;
     for (const QScreen *screen : QGuiApplication::screens())
         ratio = std::max(ratio, screen->devicePixelRatio());
-    return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+    return pictures::scaleFor(ratio);
 }
 
 // Only the scales the screens need are read at start-up: at 100% the 1x
@@ -75,13 +75,17 @@ QIcon atEveryScale(std::initializer_list<const char *const *> xpms)
 
 namespace pictures {
 
-QPixmap background(qreal ratio)
+int scaleFor(qreal ratio)
+{
+    return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+}
+
+QPixmap background(int scale)
 {
     // Only the 1x picture is stored uncompressed, to be shown straight from the
     // program file; the finer ones are unpacked when a screen needs them.
     static const char *const files[] = {":/background.ppm", ":/background@2x.ppm",
                                         ":/background@3x.ppm"};
-    const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
     const QByteArray file = QResource(QLatin1String(files[scale - 1])).uncompressedData();
     QPixmap pixmap = QPixmap::fromImage(readPpm(file)); // the image shares the bytes: copied here
     pixmap.setDevicePixelRatio(scale);

@@ -9,9 +9,12 @@
 // finer ones with more detail rather than bigger pixels.
 namespace pictures {
 
-// The finest picture a screen of this device pixel ratio needs: 1x, 2x or 3x,
+// The scale of picture a screen of this device pixel ratio needs: 1, 2 or 3,
 // the next above a fractional ratio, which Qt then scales down.
-QPixmap background(qreal ratio);
+int scaleFor(qreal ratio);
+
+// The background drawn at that scale.
+QPixmap background(int scale);
 
 // From 1x up to the finest the screens need, from which Qt picks for the
 // screen the button is on.
