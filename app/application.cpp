@@ -81,10 +81,7 @@ void releaseMessages()
     for (const HeldMessage &message : heldMessages) {
         QMessageLogContext context;
         context.category = message.category.constData();
-        if (passOn)
-            passOn(message.type, context, message.text);
-        else
-            qt_message_output(message.type, context, message.text);
+        qt_message_output(message.type, context, message.text); // to the handler restored
     }
     heldMessages.clear();
 }

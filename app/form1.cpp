@@ -118,9 +118,10 @@ Form1::Form1(QWidget *parent)
     m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
     m_label4 = caption("Label4", QStringLiteral("Romain"), true);
     m_label5 = caption("Label5", QStringLiteral("Label5"), false);
-    m_command3 = pictureButton("Command3", pictures::clearField(),
+    const QIcon clearField = pictures::clearField(); // one picture for both buttons
+    m_command3 = pictureButton("Command3", clearField,
                                QStringLiteral("Effacer le nombre arabe"));
-    m_command5 = pictureButton("Command5", pictures::clearField(),
+    m_command5 = pictureButton("Command5", clearField,
                                QStringLiteral("Effacer le nombre romain"));
 
     for (QLabel *label : {m_label3, m_label4}) {
