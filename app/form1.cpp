@@ -2,19 +2,18 @@
 
 #include "about/frmabout.h"
 #include "about/twips.h"
+#include "app/accessibility.h"
 #include "app/filterededit.h"
 #include "app/pictures.h"
 #include "convert/conversions.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-
-#include <mutex>
 
 namespace {
 
@@ -57,22 +56,12 @@ QString fromText(const tuvo::Text &text)
     return string;
 }
 
-// A plain widget would be announced as a mere filler; the main window is a
-// window, named by its title.
-QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Form1") && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    return nullptr;
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
-    static std::once_flag accessible;
-    std::call_once(accessible, [] { QAccessible::installFactory(accessibleWindow); });
+    installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -191,6 +180,7 @@ void Form1::Command1_Click()
     readFields();
     tuvo::romanToArabic(m_model, m_state);
     showFields();
+    announce(m_text1, m_text2, m_read2);
 }
 
 // Right arrow: decimal to Roman.
@@ -199,6 +189,7 @@ void Form1::Command2_Click()
     readFields();
     tuvo::arabicToRoman(m_model, m_state);
     showFields();
+    announce(m_text2, m_text1, m_read1);
 }
 
 void Form1::Command3_Click()
@@ -274,4 +265,26 @@ void Form1::showFields()
     m_label1->setText(fromText(m_model.label1));
     m_label2->setText(fromText(m_model.label2));
     m_label5->setText(fromText(m_model.label5));
+}
+
+// A blind user hears the answer, as nobody moves to the other field to read
+// it: the field that the arrow points to, after the one it came from where the
+// click rewrote that too (4000 becomes 3999), and that a field without an
+// answer is empty. Letter case is no change to a listener. The clear buttons
+// say nothing: their names already say what they do, and it never fails.
+void Form1::announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead)
+{
+    if (!QAccessible::isActive())
+        return;
+    QStringList said;
+    if (!input->text().isEmpty()
+        && input->text().compare(fromText(inputRead), Qt::CaseInsensitive) != 0)
+        said << input->text();
+    if (!answer->text().isEmpty())
+        said << answer->text();
+    else if (said.isEmpty())
+        said << answer->accessibleName() + QStringLiteral(" vide");
+    if (!m_announcement)
+        m_announcement = new Announcement(this);
+    m_announcement->say(said.join(QStringLiteral(", ")));
 }

@@ -20,9 +20,11 @@
 
 #include <array>
 
+class Announcement;
 class FilteredEdit;
 class frmAbout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 class Form1 : public QWidget
@@ -52,6 +54,7 @@ private:
     QLabel *caption(const char *name, const QString &text, bool visible);
     void readFields();
     void showFields();
+    void announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead);
 
     FilteredEdit *m_text1;
     FilteredEdit *m_text2;
@@ -67,6 +70,7 @@ private:
     QPushButton *m_command5;
     std::array<QPixmap, 3> m_backgrounds; // 1x to 3x, each read when first painted at
     QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
+    Announcement *m_announcement = nullptr; // made when a screen reader first listens
 
     tuvo::WindowModel m_model;
     tuvo::Form1State m_state;

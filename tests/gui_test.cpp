@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 class GuiTest : public QObject
@@ -46,6 +47,9 @@ private slots:
     void usesTheMainWindow();
     void speaksFrench();
     void rewritesOnlyWhatChanged();
+    void announcesTheAnswer_data();
+    void announcesTheAnswer();
+    void describesTheFields();
     void closesTheAboutDialog_data();
     void closesTheAboutDialog();
     void runsUntilTheLastWindowCloses();
@@ -325,6 +329,156 @@ void GuiTest::rewritesOnlyWhatChanged()
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(announced, (QStringList{"Text2 caret 1", "Text1+Text2 caret 12", "Text2 caret 1"}));
+}
+
+void GuiTest::announcesTheAnswer_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("said"); // each announcement, " | " between them
+    static const char *const rows[][3] = {
+        {"right arrow", "paste Text1 1994; click Command2", "MCMXCIV"},
+        {"the same twice", "paste Text1 7; click Command2; press Command2 Space", "VII | VII"},
+        {"left arrow, letter case unsaid", "paste Text2 mmxxvi; click Command1", "2026"},
+        {"above 3999: both fields", "paste Text1 4000; click Command2", "3999, MMMCMXCIX"},
+        {"leading zero", "paste Text1 0999; click Command2", "Non conforme"},
+        {"then nothing left", "paste Text1 0999; click Command2; click Command2",
+         "Non conforme | Romain vide"},
+        {"zero", "paste Text1 0; click Command2", "N'existe pas !"},
+        {"limited", "paste Text1 4abc; click Command2", "Limité à 3999"},
+        {"no standard numeral", "paste Text2 iiii; click Command1", "Non conforme"},
+        {"empty Roman field", "click Command5; click Command1", "Arabe (décimal) vide"},
+        {"clear buttons say nothing", "click Command3; click Command5; click Command4", ""},
+    };
+    for (const auto &[name, steps, said] : rows)
+        QTest::newRow(name) << split(steps, "; ") << said;
+}
+
+// What the main window tells a screen reader after a click: the notification
+// shown, with its text. Nothing is said while no screen reader listens.
+void GuiTest::announcesTheAnswer()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, said);
+    static QStringList heard;
+    heard.clear();
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        QAccessibleInterface *shown = event->accessibleInterface();
+        if (event->type() == QAccessible::ObjectShow && shown->role() == QAccessible::Notification)
+            heard << shown->text(QAccessible::Name);
+    });
+    run({"paste Text1 1994", "click Command2"});
+    QCOMPARE(heard, QStringList());
+    QCOMPARE(m_form->findChildren<QObject *>(QStringLiteral("Announcement")).size(), 0);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    run(steps);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(heard.join(QStringLiteral(" | ")), said);
+}
+
+// The fields as assistive technology reads and edits them, Text1 holding
+// "1994": one answer per call, after the call.
+void GuiTest::describesTheFields()
+{
+    using Text = QAccessibleTextInterface;
+    using Field = QAccessibleInterface;
+    using Call = std::function<QString(Text *, Field *)>;
+    const auto selection = [](Text *text) {
+        int start = -1;
+        int end = -1;
+        text->selection(0, &start, &end);
+        return QStringLiteral("%1 %2-%3").arg(text->selectionCount()).arg(start).arg(end);
+    };
+    const QList<std::tuple<QString, Call, QString>> rows = {
+        {"one run of attributes", [](Text *text, Field *) {
+             int start = -1;
+             int end = -1;
+             const QString attributes = text->attributes(2, &start, &end);
+             return attributes + QStringLiteral("%1-%2").arg(start).arg(end);
+         }, "0-4"},
+        {"value", [](Text *, Field *field) { return field->text(QAccessible::Value); }, "1994"},
+        {"name", [](Text *, Field *field) { return field->text(QAccessible::Name); },
+         "Arabe (décimal)"},
+        {"value set", [](Text *, Field *field) {
+             field->setText(QAccessible::Value, QStringLiteral("7"));
+             return field->text(QAccessible::Value);
+         }, "7"},
+        {"name fixed", [](Text *, Field *field) {
+             field->setText(QAccessible::Name, QStringLiteral("x"));
+             return field->text(QAccessible::Name) + field->text(QAccessible::Value);
+         }, "Arabe (décimal)1994"},
+        {"role and state", [](Text *, Field *field) {
+             const QAccessible::State state = field->state();
+             return QString::number(field->role() == QAccessible::EditableText && state.editable
+                                    && state.selectableText && state.hasPopup && state.focusable);
+         }, "1"},
+        {"text", [](Text *text, Field *) {
+             return text->text(1, 3) + text->text(3, 1) + text->text(0, text->characterCount());
+         }, "991994"},
+        {"no selection", [&](Text *text, Field *) { return selection(text); }, "0 0-0"},
+        {"selection set", [&](Text *text, Field *) {
+             text->setSelection(0, 1, 3);
+             text->setSelection(1, 0, 4);
+             return selection(text);
+         }, "1 1-3"},
+        {"only one selection", [&](Text *text, Field *) {
+             text->addSelection(0, 2);
+             int start = -1;
+             int end = -1;
+             text->selection(1, &start, &end);
+             return selection(text) + QStringLiteral(" %1-%2").arg(start).arg(end);
+         }, "1 0-2 0-0"},
+        {"selection removed", [&](Text *text, Field *) {
+             text->addSelection(0, 2);
+             text->removeSelection(1);
+             const QString kept = selection(text) + QLatin1Char(' ');
+             text->removeSelection(0);
+             return kept + selection(text);
+         }, "1 0-2 0 0-0"},
+        {"caret", [](Text *text, Field *) {
+             text->setCursorPosition(2);
+             return QStringLiteral("%1 %2").arg(text->cursorPosition())
+                 .arg(control<QLineEdit>("Text1")->cursorPosition());
+         }, "2 2"},
+        {"scrolled to", [](Text *text, Field *) {
+             text->scrollToSubstring(1, 3);
+             return QString::number(text->cursorPosition());
+         }, "1"},
+        {"deleted", [](Text *, Field *field) {
+             field->editableTextInterface()->deleteText(1, 3);
+             return field->text(QAccessible::Value);
+         }, "14"},
+        {"inserted", [](Text *, Field *field) {
+             field->editableTextInterface()->insertText(2, QStringLiteral("xy"));
+             return field->text(QAccessible::Value);
+         }, "19xy94"},
+        {"replaced", [](Text *, Field *field) {
+             field->editableTextInterface()->replaceText(1, 3, QStringLiteral("0"));
+             return field->text(QAccessible::Value);
+         }, "104"},
+        // Each character's box holds the character in its left half, left to right,
+        // and the one after the text has none.
+        {"character boxes", [](Text *text, Field *) {
+             QStringList found;
+             for (int offset = 0; offset < 4; ++offset) {
+                 const QRect box = text->characterRect(offset);
+                 const QRect before = text->characterRect(offset - 1);
+                 if (box.width() > 3 && (offset == 0 || box.left() >= before.right()))
+                     found << QString::number(
+                         text->offsetAtPoint(QPoint(box.left() + box.width() / 4, box.center().y())));
+             }
+             return found.join(QLatin1Char(' ')) + (text->characterRect(4).isNull() ? "." : "?");
+         }, "0 1 2 3."},
+    };
+    for (const auto &[name, call, expected] : rows) {
+        auto *text1 = control<QLineEdit>("Text1");
+        text1->setText(QStringLiteral("1994"));
+        text1->setCursorPosition(4);
+        text1->setAccessibleName(QStringLiteral("Arabe (décimal)"));
+        QAccessibleInterface *field = QAccessible::queryAccessibleInterface(text1);
+        const QString answer = call(field->textInterface(), field);
+        QVERIFY2(answer == expected, qPrintable(name + QStringLiteral(": ") + answer));
+    }
 }
 
 void GuiTest::closesTheAboutDialog_data()
