@@ -93,10 +93,10 @@ void prepareApplication(QApplication &application)
     QApplication::setDesktopFileName(QStringLiteral("fr.tuvo.tuvo"));
     QApplication::setWindowIcon(templeIcon());
 
-    // The design's faces are not on Linux, and Qt's own stand-in is much wider:
-    // Liberation Sans keeps the metrics of Arial.
+    // The design's faces are not on Linux, and Qt's own stand-in for MS Sans
+    // Serif is much wider: Liberation Sans keeps the metrics of Arial, and
+    // fontconfig gives it for Arial by itself.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     // The design's default face, for whatever has no font of its own (menus,
     // the About dialog); it also spares loading a third face at start-up.
     QFont defaultFont(QStringLiteral("MS Sans Serif"));

@@ -8,13 +8,11 @@
 
 namespace {
 
-// Delete types DEL on some systems and Tab types a tab, but both are editing
-// and navigation keys here, not characters.
+// Delete types DEL on X11, but it is an editing key here, not a character.
+// (Tab and Backtab never get here: QWidget::event() moves the focus with them.)
 bool typesCharacter(const QKeyEvent *event)
 {
-    const int key = event->key();
-    return !event->text().isEmpty() && key != Qt::Key_Delete && key != Qt::Key_Tab
-        && key != Qt::Key_Backtab;
+    return !event->text().isEmpty() && event->key() != Qt::Key_Delete;
 }
 
 } // namespace

@@ -91,8 +91,6 @@ Form1::Form1(QWidget *parent)
                                QStringLiteral("Convertir en chiffres arabes"));
     m_command2 = pictureButton("Command2", pictures::arrowRight(),
                                QStringLiteral("Convertir en chiffres romains"));
-    m_label1 = caption("Label1", QStringLiteral("Label1"), false);
-    m_label2 = caption("Label2", QStringLiteral("Label2"), false);
 
     m_command4 = new QPushButton(QStringLiteral("A propos"), this);
     m_command4->setObjectName(QStringLiteral("Command4"));
@@ -104,9 +102,8 @@ Form1::Form1(QWidget *parent)
     faceColour.setColor(QPalette::ButtonText, Qt::black);
     m_command4->setPalette(faceColour);
 
-    m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"), true);
-    m_label4 = caption("Label4", QStringLiteral("Romain"), true);
-    m_label5 = caption("Label5", QStringLiteral("Label5"), false);
+    m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"));
+    m_label4 = caption("Label4", QStringLiteral("Romain"));
     const QIcon clearField = pictures::clearField(); // one picture for both buttons
     m_command3 = pictureButton("Command3", clearField,
                                QStringLiteral("Effacer le nombre arabe"));
@@ -126,12 +123,9 @@ Form1::Form1(QWidget *parent)
     m_text2->setGeometry(twips(3000, 2160, 2055, 345));
     m_command1->setGeometry(twips(2320, 2400, 405, 420));
     m_command2->setGeometry(twips(2320, 1920, 405, 420));
-    m_label1->setGeometry(twips(4560, 840, 615, 255));
-    m_label2->setGeometry(twips(4560, 1200, 615, 255));
     m_command4->setGeometry(twips(240, 120, 855, 255));
     m_label3->setGeometry(twips(360, 1920, 1575, 255));
     m_label4->setGeometry(twips(3360, 1920, 1455, 255));
-    m_label5->setGeometry(twips(4560, 1560, 615, 255));
     m_command3->setGeometry(twips(1000, 2640, 220, 220));
     m_command5->setGeometry(twips(3960, 2640, 220, 220));
 
@@ -240,11 +234,10 @@ QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
     return button;
 }
 
-QLabel *Form1::caption(const char *name, const QString &text, bool visible)
+QLabel *Form1::caption(const char *name, const QString &text)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
-    label->setVisible(visible);
     return label;
 }
 
@@ -262,9 +255,6 @@ void Form1::showFields()
         m_text1->setText(fromText(m_model.text1));
     if (m_model.text2 != m_read2)
         m_text2->setText(fromText(m_model.text2));
-    m_label1->setText(fromText(m_model.label1));
-    m_label2->setText(fromText(m_model.label2));
-    m_label5->setText(fromText(m_model.label5));
 }
 
 // A blind user hears the answer, as nobody moves to the other field to read

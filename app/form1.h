@@ -2,11 +2,11 @@
 
 // The main window: the decimal field Text1 on the left, the Roman field Text2
 // on the right, the two arrows between them, a clear button under each field
-// and "A propos" in the corner, all on a background picture. Three hidden
-// labels keep the captions that the conversions use as scratch strings.
+// and "A propos" in the corner, all on a background picture.
 //
 // The conversions run on a model of the window (the two field texts and the
-// three captions) and on the one Form1State: a click copies the fields in,
+// three scratch captions, which are never shown and so live in the model
+// alone) and on the one Form1State: a click copies the fields in,
 // converts, and writes back what changed. A click never yields to the event
 // loop, so only the texts at its end are ever seen.
 
@@ -51,7 +51,7 @@ private:
 
     QPushButton *pictureButton(const char *name, const QIcon &picture,
                                const QString &accessibleName);
-    QLabel *caption(const char *name, const QString &text, bool visible);
+    QLabel *caption(const char *name, const QString &text);
     void readFields();
     void showFields();
     void announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead);
@@ -60,12 +60,9 @@ private:
     FilteredEdit *m_text2;
     QPushButton *m_command1;
     QPushButton *m_command2;
-    QLabel *m_label1;
-    QLabel *m_label2;
     QPushButton *m_command4;
     QLabel *m_label3;
     QLabel *m_label4;
-    QLabel *m_label5;
     QPushButton *m_command3;
     QPushButton *m_command5;
     std::array<QPixmap, 3> m_backgrounds; // 1x to 3x, each read when first painted at

@@ -21,27 +21,16 @@ namespace {
 #include "assets/clear@2x.xpm"
 #include "assets/clear@3x.xpm"
 
-// A binary PPM: "P6", width, height and 255, each followed by one blank, then
-// the pixels as RGB bytes, which the image shares rather than copies.
-QImage readPpm(const QByteArray &file)
+// The background at a scale, as draw.py writes it: a binary PPM of 350 x 203
+// pixels times the scale, whose pixels, RGB bytes after the header, the image
+// shares rather than copies.
+QImage backgroundPixels(const QByteArray &file, int scale)
 {
-    const auto *data = reinterpret_cast<const uchar *>(file.constData());
-    const qint64 size = file.size();
-    int fields[3] = {};
-    qint64 at = 2;
-    if (size < 2 || data[0] != 'P' || data[1] != '6')
-        return {};
-    for (int &field : fields) {
-        while (at < size && QChar::isSpace(data[at]))
-            ++at;
-        for (; at < size && data[at] >= '0' && data[at] <= '9' && field < 100000; ++at)
-            field = field * 10 + (data[at] - '0');
-    }
-    ++at; // the one blank before the pixels
-    const auto [width, height, maximum] = fields;
-    if (maximum != 255 || width <= 0 || height <= 0 || size - at < qint64(width) * height * 3)
-        return {};
-    return QImage(data + at, width, height, width * 3, QImage::Format_RGB888);
+    const QSize size = QSize(350, 203) * scale;
+    const QByteArray header = QByteArrayLiteral("P6\n") + QByteArray::number(size.width()) + ' '
+                            + QByteArray::number(size.height()) + QByteArrayLiteral("\n255\n");
+    return QImage(reinterpret_cast<const uchar *>(file.constData()) + header.size(), size.width(),
+                  size.height(), size.width() * 3, QImage::Format_RGB888);
 }
 
 // The finest picture the screens need.
@@ -87,7 +76,7 @@ QPixmap background(int scale)
     static const char *const files[] = {":/background.ppm", ":/background@2x.ppm",
                                         ":/background@3x.ppm"};
     const QByteArray file = QResource(QLatin1String(files[scale - 1])).uncompressedData();
-    QPixmap pixmap = QPixmap::fromImage(readPpm(file)); // the image shares the bytes: copied here
+    QPixmap pixmap = QPixmap::fromImage(backgroundPixels(file, scale)); // the image shares the bytes: copied here
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }

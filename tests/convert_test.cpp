@@ -144,6 +144,8 @@ TEST(BothWays, CarryTheirStateFromClickToClick)
         {{U"A5000", U"A"}, U"3999", U"MMMCMXCIX", U"Label5"},
         {{U"A3888", U"A4.00"}, U"Limité à 3999", U"", U"Label5"},
         {{U"A2000", U"A4.00", U"A1234"}, U"1234", U"MCCXXXIV", U"Label5"},
+        // A thousands digit 0 has the empty group, not the last one looked up.
+        {{U"A2000", U"A0999"}, nc, U"", U"Label5"},
         // A total of 3888 from a bad numeral rebuilds the longest numeral, read next.
         {{U"RMMIMIXCM", U"RMMMDCCCLXXXVIII"}, U"3888", U"MMMDCCCLXXXVIII", U"MMMDCCCLXXXVIII"},
         {{U"RMMMCMXCIX", U"A12"}, U"12", U"XII", U"MMMCMXCIX"},
@@ -173,15 +175,35 @@ TEST(BothWays, CarryTheirStateFromClickToClick)
 TEST(Text, ComparesTheValueOfATextWith3999)
 {
     const std::vector<std::pair<Text, bool>> rows = {
-        {U"3999", false},     {U"4000", true},      {U"03999", false},    {U"3999.01", true},
-        {U"3999.0.1", false}, {U"..5000", false},   {U"39990e-1", false}, {U"39991e-1", true},
-        {U"0.01e5", false},   {U"0.0004e7", true},  {U"4E3", true},       {U"4e+3", true},
-        {U"0.3999e4", false}, {U"-5000", false},    {U"+5000", true},     {U" 5\t0\n00", true},
-        {U"5\r000", false},   {U"&H1000", false},   {U"4D3", false},      {U"e9", false},
-        {U"1e", false},       {U"4000abc", true},   {U"0000.000004e9", true},
+        {U"3999", false},
+        {U"4000", true},
+        {U"03999", false},
+        {U"3999.01", true},
+        {U"3999.0.1", false},
+        {U"..5000", false},
+        {U"39990e-1", false},
+        {U"39991e-1", true},
+        {U"0.01e5", false},
+        {U"0.0004e7", true},
+        {U"4E3", true},
+        {U"4e+3", true},
+        {U"0.3999e4", false},
+        {U"-5000", false},
+        {U"+5000", true},
+        {U" 5\t0\n00", true},
+        {U"5\r000", false},
+        {U"&H1000", false},
+        {U"4D3", false},
+        {U"e9", false},
+        {U"1e", false},
+        {U"4000abc", true},
+        {U"0000.000004e9", true},
     };
     for (const auto &[text, above] : rows)
         EXPECT_EQ(tuvo::valueAbove3999(text), above) << ::testing::PrintToString(text);
+    // A view ends where it ends, whatever follows it in memory.
+    const Text longer = U"39999";
+    EXPECT_FALSE(tuvo::valueAbove3999(tuvo::TextView(longer).substr(0, 4)));
 }
 
 } // namespace

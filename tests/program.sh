@@ -15,20 +15,36 @@ servers=
 export XDG_RUNTIME_DIR="$scratch" # else Qt warns that there is none
 unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
 
-# Runs "$@" in the background, checks that it is still up after a second,
-# ends it as a session would, and expects status 0.
+title="    Cliquer sur une flèche selon la conversion choisie"
+
+# Runs "$@" in the background; checks that it shows its window (with the
+# command $window_shown, which waits for it) or else that it is still up
+# after a second; ends it as a session would, and expects status 0.
+window_shown=
 stays_up() {
     what=$1
     shift
     "$@" 2>"$scratch/err" &
     pid=$!
-    sleep 1
+    if [ -n "$window_shown" ]; then
+        $window_shown || fail "$what: no window titled '$title' appeared: $(cat "$scratch/err")"
+    else
+        sleep 1
+    fi
     kill -0 "$pid" 2>/dev/null || fail "$what: it did not stay up: $(cat "$scratch/err")"
     kill -TERM "$pid"
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        fail "$what: asked to end, it was still running five seconds later"
+    fi
     wait "$pid"
     status=$?
     [ "$status" -eq 0 ] || fail "$what: asked to end, it exited with status $status"
-    echo "program: $what: up, and ended cleanly"
+    echo "program: $what: up${window_shown:+, its window shown}, and ended cleanly"
 }
 
 # Expects status $2 and exactly the line $3 on stream $1 (out or err).
@@ -46,6 +62,9 @@ stays_up offscreen env QT_QPA_PLATFORM=offscreen "$tuvo"
 # Qt's warnings while it starts are held back, then passed on as they came.
 stays_up "offscreen, with a warning" env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen "$tuvo"
 grep -q "XDG_RUNTIME_DIR not set" "$scratch/err" || fail "Qt's warning was lost: $(cat "$scratch/err")"
+# With standard input closed, the pipe that hears the end of the session gets
+# descriptor 0.
+stays_up "standard input closed" env QT_QPA_PLATFORM=offscreen sh -c 'exec "$0" <&-' "$tuvo"
 
 sentence="Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, n'est joignable."
 answers err 1 "$sentence" "$tuvo"
@@ -68,20 +87,33 @@ wait_for() {
     fail "$2 did not start"
 }
 
-if command -v Xvfb >/dev/null; then
-    Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-    servers="$servers $!"
-    wait_for "$scratch/display" Xvfb
-    stays_up X11 env DISPLAY=":$(cat "$scratch/display")" "$tuvo"
-else
-    echo "program: no Xvfb, X11 not tried"
-fi
+for tool in Xvfb xdotool weston weston-debug; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (make test installs it)"
+done
 
-if command -v weston >/dev/null; then
-    weston --backend=headless-backend.so --socket=tuvo-test --idle-time=0 >/dev/null 2>&1 &
-    servers="$servers $!"
-    wait_for "$scratch/tuvo-test" weston
-    stays_up Wayland env WAYLAND_DISPLAY=tuvo-test "$tuvo"
-else
-    echo "program: no weston, Wayland not tried"
-fi
+# The window as the X server has it mapped, found by its title.
+x11_window() {
+    timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null
+}
+Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+servers="$servers $!"
+wait_for "$scratch/display" Xvfb
+export DISPLAY=":$(cat "$scratch/display")"
+window_shown=x11_window stays_up X11 "$tuvo"
+unset DISPLAY
+
+# The window as weston has it in its scene: a top-level view of that title on
+# its output.
+wayland_window() {
+    for _ in $(seq 20); do
+        WAYLAND_DISPLAY=tuvo-test timeout 5 weston-debug scene-graph 2>/dev/null |
+            grep -A3 -F "top-level window '$title' of fr.tuvo.tuvo" | grep -q "outputs: 0" &&
+            return 0
+        sleep 0.5
+    done
+    return 1
+}
+weston --backend=headless-backend.so --socket=tuvo-test --idle-time=0 --debug >/dev/null 2>&1 &
+servers="$servers $!"
+wait_for "$scratch/tuvo-test" weston
+window_shown=wayland_window stays_up Wayland env WAYLAND_DISPLAY=tuvo-test "$tuvo"
