@@ -158,7 +158,6 @@ void installAccessibility()
 Announcement::Announcement(QWidget *window)
     : QWidget(window)
 {
-    setObjectName(QStringLiteral("Announcement"));
 }
 
 // Orca speaks a notification when it is shown, so it is shown to assistive

@@ -3,6 +3,7 @@
 // filters, the clicks, titles, focus, the dialog's lifetime) is in tables.
 
 #include "about/frmabout.h"
+#include "app/accessibility.h"
 #include "app/application.h"
 #include "app/form1.h"
 
@@ -407,7 +408,7 @@ void GuiTest::announcesTheAnswer()
     });
     run({"paste Text1 1994", "click Command2"});
     QCOMPARE(heard, QStringList());
-    QCOMPARE(m_form->findChildren<QObject *>(QStringLiteral("Announcement")).size(), 0);
+    QCOMPARE(m_form->findChildren<Announcement *>().size(), 0);
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     run(steps);
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
