@@ -144,7 +144,10 @@ class Session:
                                          QT_QPA_PLATFORM="xcb"))
         window = self.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                            "Cliquer sur une flèche"]).split()[0]
-        self.run(["xdotool", "windowactivate", "--sync", window])
+        # Until openbox has started and says it can activate windows.
+        activate = ["xdotool", "windowactivate", "--sync", window]
+        self.wait_until("activating the window", lambda: subprocess.run(
+            activate, env=self.env, capture_output=True, timeout=30).returncode == 0)
 
     def read_log(self):
         try:
