@@ -58,7 +58,7 @@ mutate: build
 # The tests' reference pictures drawn anew, after a change that is meant to
 # show: look at every difference (git diff) before committing them.
 pictures: build
-	TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui_test looksAsDesigned drawsTheIcon
+	TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui_test looksAsDesigned drawsTheIcon speaksFrench
 	for scale in 2 3 1.5; do TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$$scale \
 	    $(BUILD)/tests/gui_test looksAsDesigned:form1-opened looksAsDesigned:about; done
 

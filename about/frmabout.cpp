@@ -40,10 +40,12 @@ frmAbout::frmAbout()
     setPalette(darkGrey);
 
     // Made before picIcon: Tab goes from one to the other in the design's order.
+    // First in that order, OK has the focus when the dialog opens, and the
+    // first button of a dialog to take the focus stays its default one: Return
+    // on the picture presses it too.
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(twips(4320, 120, 1260, 345));
-    m_cmdOK->setDefault(true);
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -61,7 +63,7 @@ frmAbout::frmAbout()
     picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Temple"));
 
-    QLabel *title = label("Label9", QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
+    QLabel *title = label(QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
     QFont titleFont = sansSerif(18);
     titleFont.setBold(true);
     title->setFont(titleFont);
@@ -75,46 +77,41 @@ frmAbout::frmAbout()
     QFont underlined = sansSerif(8.25);
     underlined.setUnderline(true);
 
-    label("lblDescription",
-          QStringLiteral("Conversion de nombres arabes en nombres romains, ou l'inverse."),
+    label(QStringLiteral("Conversion de nombres arabes en nombres romains, ou l'inverse."),
           twips(120, 960, 5685, 330))->setFont(bold);
-    label("Label1", QStringLiteral("Règles  suivies pour la numérotation romaine:"),
+    label(QStringLiteral("Règles  suivies pour la numérotation romaine:"),
           twips(1080, 1320, 3495, 255))->setFont(underlined);
-    label("Label4", QStringLiteral("- A 7 signes romains correspond une valeur."),
+    label(QStringLiteral("- A 7 signes romains correspond une valeur."),
           twips(120, 1800, 3735, 255));
-    label("Label3", QStringLiteral("   I    V      X       L        C        D        M"),
+    label(QStringLiteral("   I    V      X       L        C        D        M"),
           twips(750, 2160, 3855, 255))->setFont(bold);
-    label("Label2", QStringLiteral("   1    5     10     50     100     500     1000"),
+    label(QStringLiteral("   1    5     10     50     100     500     1000"),
           twips(720, 2400, 3975, 255))->setFont(bold);
-    label("Label5",
-          QStringLiteral("- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC"),
+    label(QStringLiteral("- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC"),
           twips(120, 2760, 4815, 255));
-    label("Label6",
-          QStringLiteral("- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont "
+    label(QStringLiteral("- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont "
                          "de valeur      égale ou inférieure: XXII = 22"),
           twips(120, 3000, 5295, 375));
-    label("Label7",
-          QStringLiteral("- Le signe placé à gauche d'un autre signe se retranche s'il est "
+    label(QStringLiteral("- Le signe placé à gauche d'un autre signe se retranche s'il est "
                          "inférieur   : IX  = 9.   I ne se retranche que de X et de V, et  V "
                          "ne se retranche pas."),
           twips(120, 3480, 5175, 375));
 
     // The only label that paints its own background, in the colours of a button.
-    QLabel *limit = label("Label10", QStringLiteral("Valeurs limitées à 3999"),
+    QLabel *limit = label(QStringLiteral("Valeurs limitées à 3999"),
                           twips(1800, 3960, 1695, 255));
     limit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     limit->setAutoFillBackground(true);
-    // By role rather than by colour, so that they follow a change of theme.
+    // By role rather than by colour, so that they follow a change of theme; the
+    // text then takes the role that goes with a button's face, ButtonText.
     limit->setBackgroundRole(QPalette::Button);
-    limit->setForegroundRole(QPalette::ButtonText);
 
-    label("lblDisclaimer", QStringLiteral("Logiciel fourni tel quel, sans garantie."),
+    label(QStringLiteral("Logiciel fourni tel quel, sans garantie."),
           twips(960, 4440, 3495, 195))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label("Label8", QStringLiteral("Les auteurs de Tuvo"), twips(1560, 4680, 2415, 255))
+    label(QStringLiteral("Les auteurs de Tuvo"), twips(1560, 4680, 2415, 255))
         ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    m_cmdOK->setFocus();
     Form_Load();
 }
 
@@ -146,11 +143,9 @@ void frmAbout::cmdOK_Click()
     done(QDialog::Accepted);
 }
 
-QLabel *frmAbout::label(const char *name, const QString &text, const QRect &rect)
+QLabel *frmAbout::label(const QString &text, const QRect &rect)
 {
     auto *label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(rect);

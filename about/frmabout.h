@@ -28,7 +28,7 @@ private slots:
 
 private:
     void Form_Load();
-    QLabel *label(const char *name, const QString &text, const QRect &rect);
+    QLabel *label(const QString &text, const QRect &rect);
 
     QPushButton *m_cmdOK;
 };

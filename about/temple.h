@@ -10,7 +10,7 @@
 // For a screen of this device pixel ratio: enlarged by the largest whole
 // factor the ratio holds, and shown pixel for pixel (so a little smaller than
 // 24 x 24 at a fractional ratio).
-QPixmap templePicture(qreal ratio = 1);
+QPixmap templePicture(qreal ratio);
 
 // Enlarged 1 to 4 times, for whatever size the desktop asks of a window icon.
 QIcon templeIcon();

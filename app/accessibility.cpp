@@ -109,9 +109,12 @@ public:
     {
         return field()->cursorPositionAt(field()->mapFromGlobal(point));
     }
+    // A line edit scrolls to its caret when it paints: the end first, then the
+    // start, so that the whole substring shows when it fits.
     void scrollToSubstring(int startIndex, int endIndex) override
     {
         field()->setCursorPosition(endIndex);
+        field()->repaint();
         field()->setCursorPosition(startIndex);
     }
 

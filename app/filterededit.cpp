@@ -38,21 +38,16 @@ void FilteredEdit::keyPressEvent(QKeyEvent *event)
                        event->isAutoRepeat(), static_cast<ushort>(passed.size()));
         QLineEdit::keyPressEvent(&rest);
     }
-    event->accept(); // discarded silently, and no further handler sees it
+    // Filtered out or not, the key goes no further: the event stays accepted.
 }
 
 // Dead keys and compose sequences arrive here rather than as key presses.
 void FilteredEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    const QString passed = filtered(event->commitString());
-    if (passed == event->commitString()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
     QInputMethodEvent rest(event->preeditString(), event->attributes());
-    rest.setCommitString(passed, event->replacementStart(), event->replacementLength());
+    rest.setCommitString(filtered(event->commitString()), event->replacementStart(),
+                         event->replacementLength());
     QLineEdit::inputMethodEvent(&rest);
-    event->accept();
 }
 
 QString FilteredEdit::filtered(const QString &typed) const

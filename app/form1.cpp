@@ -30,13 +30,13 @@ QFont designFont(const QString &face, qreal points, bool bold)
 tuvo::Text toText(const QString &string)
 {
     tuvo::Text text;
-    text.reserve(string.size());
-    for (qsizetype i = 0; i < string.size(); ++i) {
-        const QChar unit = string[i];
-        if (unit.isHighSurrogate() && i + 1 < string.size() && string[i + 1].isLowSurrogate())
-            text += QChar::surrogateToUcs4(unit, string[++i]);
-        else
-            text += unit.unicode();
+    for (auto unit = string.cbegin(); unit != string.cend(); ++unit) {
+        if (unit->isHighSurrogate() && unit + 1 != string.cend() && unit[1].isLowSurrogate()) {
+            text += QChar::surrogateToUcs4(unit[0], unit[1]);
+            ++unit;
+        } else {
+            text += unit->unicode();
+        }
     }
     return text;
 }
@@ -44,7 +44,6 @@ tuvo::Text toText(const QString &string)
 QString fromText(const tuvo::Text &text)
 {
     QString string;
-    string.reserve(static_cast<qsizetype>(text.size()));
     for (const char32_t c : text) {
         if (QChar::requiresSurrogates(c)) {
             string += QChar(QChar::highSurrogate(c));
@@ -102,8 +101,8 @@ Form1::Form1(QWidget *parent)
     faceColour.setColor(QPalette::ButtonText, Qt::black);
     m_command4->setPalette(faceColour);
 
-    m_label3 = caption("Label3", QStringLiteral("Arabe (décimal)"));
-    m_label4 = caption("Label4", QStringLiteral("Romain"));
+    m_label3 = new QLabel(QStringLiteral("Arabe (décimal)"), this);
+    m_label4 = new QLabel(QStringLiteral("Romain"), this);
     const QIcon clearField = pictures::clearField(); // one picture for both buttons
     m_command3 = pictureButton("Command3", clearField,
                                QStringLiteral("Effacer le nombre arabe"));
@@ -129,8 +128,8 @@ Form1::Form1(QWidget *parent)
     m_command3->setGeometry(twips(1000, 2640, 220, 220));
     m_command5->setGeometry(twips(3960, 2640, 220, 220));
 
-    // The controls were made in tab order, which the focus chain follows.
-    m_text1->setFocus();
+    // The controls were made in tab order, which the focus chain follows: Text1,
+    // the first, has the focus when the window opens.
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -232,13 +231,6 @@ QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
     // The 1x size: unscaled, centred, clipped by a smaller face.
     button->setIconSize(picture.availableSizes().constFirst());
     return button;
-}
-
-QLabel *Form1::caption(const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    return label;
 }
 
 void Form1::readFields()

@@ -51,7 +51,6 @@ private:
 
     QPushButton *pictureButton(const char *name, const QIcon &picture,
                                const QString &accessibleName);
-    QLabel *caption(const char *name, const QString &text);
     void readFields();
     void showFields();
     void announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead);

@@ -18,21 +18,24 @@ unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
 title="    Cliquer sur une flèche selon la conversion choisie"
 
 # Runs "$@" in the background; checks that it shows its window (with the
-# command $window_shown, which waits for it) or else that it is still up
-# after a second; ends it as a session would, and expects status 0.
+# command $window_shown, which waits for it and says what went wrong if it
+# did not) or else that it is still up
+# after a second; ends it as a session would (or with the signal $signal),
+# and expects status 0.
 window_shown=
+signal=TERM
 stays_up() {
     what=$1
     shift
     "$@" 2>"$scratch/err" &
     pid=$!
     if [ -n "$window_shown" ]; then
-        $window_shown || fail "$what: no window titled '$title' appeared: $(cat "$scratch/err")"
+        why=$($window_shown) || fail "$what: $why: $(cat "$scratch/err")"
     else
         sleep 1
     fi
     kill -0 "$pid" 2>/dev/null || fail "$what: it did not stay up: $(cat "$scratch/err")"
-    kill -TERM "$pid"
+    kill -"$signal" "$pid"
     for _ in $(seq 50); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
@@ -47,21 +50,31 @@ stays_up() {
     echo "program: $what: up${window_shown:+, its window shown}, and ended cleanly"
 }
 
-# Expects status $2 and exactly the line $3 on stream $1 (out or err).
+# Expects status $2 and exactly the text $3, ending with a newline, on stream
+# $1 (out or err).
 answers() {
     stream=$1 expected_status=$2 expected=$3
     shift 3
     "$@" >"$scratch/out" 2>"$scratch/err"
     status=$?
     [ "$status" -eq "$expected_status" ] || fail "$*: status $status, not $expected_status"
-    [ "$(cat "$scratch/$stream")" = "$expected" ] || fail "$*: said '$(cat "$scratch/$stream")'"
+    printf '%s\n' "$expected" | cmp -s - "$scratch/$stream" ||
+        fail "$*: said '$(cat "$scratch/$stream")'"
 }
 
 stays_up offscreen env QT_QPA_PLATFORM=offscreen "$tuvo"
 [ ! -s "$scratch/err" ] || fail "offscreen, it complained: $(cat "$scratch/err")"
-# Qt's warnings while it starts are held back, then passed on as they came.
-stays_up "offscreen, with a warning" env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen "$tuvo"
+# Qt's messages while it starts are held back, then passed on as they came,
+# each with its category.
+stays_up "offscreen, with a warning" env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen \
+    QT_LOGGING_RULES=qt.qpa.plugin=true "$tuvo"
 grep -q "XDG_RUNTIME_DIR not set" "$scratch/err" || fail "Qt's warning was lost: $(cat "$scratch/err")"
+grep -q '^qt.qpa.plugin: Successfully loaded Qt platform plugin "offscreen"$' "$scratch/err" ||
+    fail "Qt's message lost its category: $(cat "$scratch/err")"
+# Ctrl+C in the terminal that started it.
+signal=INT
+stays_up "offscreen, interrupted" env QT_QPA_PLATFORM=offscreen "$tuvo"
+signal=TERM
 # With standard input closed, the pipe that hears the end of the session gets
 # descriptor 0.
 stays_up "standard input closed" env QT_QPA_PLATFORM=offscreen sh -c 'exec "$0" <&-' "$tuvo"
@@ -76,7 +89,8 @@ answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -platformpluginpath . -pla
 answers err 2 "tuvo : argument inattendu « 1994 » ; tuvo n'en prend aucun." "$tuvo" 1994
 answers err 2 "tuvo : une option de Qt attend une valeur, qui manque." "$tuvo" -style
 answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
-"$tuvo" --help | cmp -s - "$(dirname "$0")/reference/help.txt" || fail "--help says otherwise"
+answers err 2 "tuvo : option inconnue « -x » ; tuvo --help donne la liste." "$tuvo" -x
+answers out 0 "$(cat "$(dirname "$0")/reference/help.txt")" "$tuvo" --help
 
 # Waits for a server to write its file $1, up to five seconds.
 wait_for() {
@@ -92,8 +106,18 @@ for tool in Xvfb xdotool weston weston-debug; do
 done
 
 # The window as the X server has it mapped, found by its title.
+# The About dialog then opens from "A propos", and a second click brings it
+# back above the main window. With no window manager, the window under the
+# pointer is the top one.
 x11_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null
+    main=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$") ||
+        { echo "no window titled '$title' appeared"; return 1; }
+    xdotool mousemove --window "$main" 44 16 click 1
+    about=$(timeout 10 xdotool search --sync --onlyvisible --name "^À propos de Tuvo\$") ||
+        { echo "no About dialog appeared"; return 1; }
+    xdotool windowraise "$main" mousemove --window "$main" 44 16 click 1 sleep 0.5
+    eval "$(xdotool mousemove --window "$main" 100 100 getmouselocation --shell)"
+    [ "$WINDOW" = "$about" ] || { echo "the About dialog stayed behind"; return 1; }
 }
 Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 servers="$servers $!"
@@ -111,6 +135,7 @@ wayland_window() {
             return 0
         sleep 0.5
     done
+    echo "no window titled '$title' appeared"
     return 1
 }
 weston --backend=headless-backend.so --socket=tuvo-test --idle-time=0 --debug >/dev/null 2>&1 &
