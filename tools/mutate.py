@@ -18,7 +18,9 @@ is a missing test.
 Usage: tools/mutate.py [--only TEXT] [--every N] [--again LOG] [--list]
   --only TEXT   only files whose path contains TEXT
   --every N     only every Nth fault, for a quicker look
-  --again LOG   only the faults that survived in a run whose output is in LOG,
+  --again LOG   only the faults that a run whose output is in LOG did not
+                settle: those that survived it, listed or not, and those it
+                never planted (on lines written since, or after it stopped),
                 to see whether new tests catch them
   --list        print the faults without running anything
 """
@@ -245,9 +247,10 @@ def main():
     if options.again:
         # Matched without their line numbers, which edits since then may have moved.
         unnumbered = lambda text: re.sub(r"^([^:]+):\d+: ", r"\1: ", text)
-        survived = {unnumbered(line.split("SURVIVED: ", 1)[1].rstrip("\n"))
-                    for line in open(options.again) if "] SURVIVED: " in line}
-        mutants = [mutant for mutant in mutants if unnumbered(describe(mutant)) in survived]
+        settled = {unnumbered(line.split(": ", 1)[1].rstrip("\n"))
+                   for line in open(options.again)
+                   if re.match(r"\[\d+/\d+\] (caught|does not build): ", line)}
+        mutants = [mutant for mutant in mutants if unnumbered(describe(mutant)) not in settled]
     if options.list:
         for mutant in mutants:
             print(describe(mutant))
