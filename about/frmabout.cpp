@@ -1,26 +1,16 @@
 #include "about/frmabout.h"
 
-#include "about/temple.h"
-#include "about/twips.h"
+#include "ui/fonts.h"
+#include "ui/temple.h"
+#include "ui/twips.h"
+#include "ui/window.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-
-// Liberation Sans, which stands in for the design's face, is wider than it: at
-// full width the rules would wrap onto a third line that the labels cannot show.
-QFont sansSerif(qreal points)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setStretch(90);
-    return font;
-}
 
 const QColor paleYellow(0xFF, 0xFF, 0xC0);
 const int separatorY = px(4320);
@@ -31,10 +21,8 @@ frmAbout::frmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(px(5745), px(5055));
-    setFont(sansSerif(8.25));
+    makeFixedWindow(this, true, QSize(px(5745), px(5055)));
+    setFont(narrowSansSerif(8.25));
     QPalette darkGrey = palette();
     darkGrey.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
     setPalette(darkGrey);
@@ -64,7 +52,7 @@ frmAbout::frmAbout()
     picIcon->setAccessibleName(QStringLiteral("Temple"));
 
     QLabel *title = label(QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
-    QFont titleFont = sansSerif(18);
+    QFont titleFont = narrowSansSerif(18);
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -72,9 +60,9 @@ frmAbout::frmAbout()
     blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
     title->setPalette(blue);
 
-    QFont bold = sansSerif(8.25);
+    QFont bold = narrowSansSerif(8.25);
     bold.setBold(true);
-    QFont underlined = sansSerif(8.25);
+    QFont underlined = narrowSansSerif(8.25);
     underlined.setUnderline(true);
 
     label(QStringLiteral("Conversion de nombres arabes en nombres romains, ou l'inverse."),
@@ -133,8 +121,7 @@ void frmAbout::paintEvent(QPaintEvent *)
 void frmAbout::Form_Load()
 {
     setWindowTitle(QStringLiteral("À propos de ") + QApplication::applicationName());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 // Deleted on closing: the next "A propos" loads a new dialog.

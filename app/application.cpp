@@ -1,9 +1,9 @@
 #include "app/application.h"
 
-#include "about/temple.h"
+#include "ui/fonts.h"
+#include "ui/temple.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QSocketNotifier>
@@ -91,15 +91,7 @@ void prepareApplication(QApplication &application)
     QApplication::setDesktopFileName(QStringLiteral("fr.tuvo.tuvo"));
     QApplication::setWindowIcon(templeIcon());
 
-    // The design's faces are not on Linux, and Qt's own stand-in for MS Sans
-    // Serif is much wider: Liberation Sans keeps the metrics of Arial, and
-    // fontconfig gives it for Arial by itself.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    // The design's default face, for whatever has no font of its own (menus,
-    // the About dialog); it also spares loading a third face at start-up.
-    QFont defaultFont(QStringLiteral("MS Sans Serif"));
-    defaultFont.setPointSizeF(8.25);
-    QApplication::setFont(defaultFont);
+    useDesignFaces();
 
     // The fields' context menu is how a user pastes: it speaks French too,
     // whatever the system's language.

@@ -1,29 +1,21 @@
 #include "app/form1.h"
 
 #include "about/frmabout.h"
-#include "about/twips.h"
 #include "app/accessibility.h"
 #include "app/filterededit.h"
-#include "app/pictures.h"
 #include "convert/conversions.h"
+#include "ui/fonts.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
+#include "ui/window.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-
-QFont designFont(const QString &face, qreal points, bool bold)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 // Whole characters, and a lone surrogate that was pasted in stays as it came
 // (QString::toStdU32String() would turn it into U+FFFD).
@@ -63,9 +55,7 @@ Form1::Form1(QWidget *parent)
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(px(5235), px(3030));
+    makeFixedWindow(this, false, QSize(px(5235), px(3030)));
 
     QPalette fieldColours;
     fieldColours.setColor(QPalette::Text, QColor(128, 0, 128));
@@ -138,8 +128,7 @@ Form1::Form1(QWidget *parent)
     connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
 
     // Centred on the screen: the main window has no owner.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void Form1::paintEvent(QPaintEvent *)

@@ -4,7 +4,7 @@
 
 #include "convert/conversions.h"
 #include "convert/digitgroups.h"
-#include "tests/romanwriter.h"
+#include "romanwriter/romanwriter.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/rbnf.h>

@@ -11,7 +11,7 @@
 // rules must not be fooled by.
 
 #include "convert/conversions.h"
-#include "tests/romanwriter.h"
+#include "romanwriter/romanwriter.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #include "convert/conversions.h"
 #include "convert/text.h"
 
-#include "tests/romanwriter.h"
+#include "romanwriter/romanwriter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 """Plants typical faults in the program, one at a time, and tells which ones
 the tests let through.
 
-Each fault is one small edit of one line in convert/, app/ or about/: a
+Each fault is one small edit of one line in convert/, ui/, app/ or about/: a
 comparison loosened or flipped, && and || swapped, true and false swapped, a
 number moved by one (by one pixel, 15 twips, in a rectangle), a statement
 deleted, a character dropped from a string (but for the names of controls),
@@ -38,7 +38,7 @@ TOP = Path(__file__).resolve().parent.parent
 WORK = TOP / "build-mutate"
 TREE = WORK / "tree"
 BUILD = WORK / "build"
-FOLDERS = ("convert/", "app/", "about/")
+FOLDERS = ("convert/", "ui/", "app/", "about/")
 EQUIVALENT = "tests/equivalent-mutants.txt"
 SEPARATOR = " ||| "  # between the fields of a line there, as code may hold "||"
 

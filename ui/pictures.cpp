@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "about/temple.h"
+#include "ui/temple.h"
 
 #include <algorithm>
 #include <cmath>
