@@ -25,7 +25,7 @@ build: deps-test
 # A first configuration by `make run` leaves the tests out: their packages may be missing.
 run-build: deps-run
 	$(CONFIGURE) $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DTUVO_BUILD_TESTS=OFF) >/dev/null
-	$(CMAKE) --build $(BUILD) --parallel 2 --target tuvo
+	$(CMAKE) --build $(BUILD) --parallel 2 --target tuvo tuvo-replay
 
 run: run-build
 	$(BUILD)/app/tuvo
@@ -76,10 +76,10 @@ PREFIX ?= /usr/local
 install: deps-run
 	$(CMAKE) -S . -B build-install $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	$(CMAKE) --build build-install --parallel 2 --target tuvo tuvo_docs
-	DESTDIR="$(DESTDIR)" $(CMAKE) --install build-install
+	CMAKE=$(CMAKE) sh tools/install.sh build-install "$(DESTDIR)"
 
 uninstall:
-	sh tools/uninstall.sh build-install/install_manifest.txt "$(DESTDIR)" "$(PREFIX)"
+	sh tools/uninstall.sh build-install "$(DESTDIR)" "$(PREFIX)"
 
 # Pictures of the two windows for the README, from a real X server.
 screenshot: deps-screenshot build

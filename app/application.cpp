@@ -9,6 +9,7 @@
 #include <QSocketNotifier>
 #include <QTranslator>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -30,14 +31,40 @@ struct HeldMessage
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler passOn = nullptr;
 
+// Qt ends with a fatal message when no platform plugin starts. When the one
+// it tried found no display, X11 or Wayland, it said so first (in Qt 6.4, the
+// xcb plugin in its own category, the Wayland one in these words); for any
+// other cause Qt's own account follows the sentence: a plugin that does not
+// exist, and the plugins there are.
+bool displayUnreachable()
+{
+    return std::any_of(heldMessages.begin(), heldMessages.end(), [](const HeldMessage &message) {
+        return message.category == "qt.qpa.xcb"
+            || message.text.startsWith(QLatin1String("Failed to create wl_display"));
+    });
+}
+
+void printHeld(const HeldMessage &message)
+{
+    QMessageLogContext context;
+    context.category = message.category.constData();
+    std::fputs(qPrintable(qFormatLogMessage(message.type, context, message.text) + '\n'), stderr);
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtFatalMsg) {
+    heldMessages.push_back({type, context.category, text});
+    if (type != QtFatalMsg)
+        return;
+    if (displayUnreachable()) {
         std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou "
                    "Wayland, n'est joignable.\n", stderr);
-        std::_Exit(1);
+    } else {
+        std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : Qt n'a pu démarrer aucun module "
+                   "d'affichage. Qt explique :\n", stderr);
+        std::for_each(heldMessages.begin(), heldMessages.end(), printHeld);
     }
-    heldMessages.push_back({type, context.category, text});
+    std::_Exit(1);
 }
 
 int terminationPipe[2] = {-1, -1};

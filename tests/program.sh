@@ -2,8 +2,9 @@
 # The built program as a user starts it: on Qt's offscreen platform, on X11
 # (Xvfb) and on a Wayland-only session (weston's headless backend), where it
 # shows its window and stays up until it is asked to end; with no display, or
-# a display that names nothing, where it explains itself in one sentence; and
-# with its two options and a wrong one.
+# a display that names nothing, where it explains itself in one sentence; with
+# a platform plugin that does not exist, where Qt's account follows; and with
+# its two options and a wrong one.
 # Usage: program.sh PATH-TO-TUVO
 set -u
 tuvo=$1
@@ -82,6 +83,16 @@ stays_up "standard input closed" env QT_QPA_PLATFORM=offscreen sh -c 'exec "$0" 
 sentence="Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, n'est joignable."
 answers err 1 "$sentence" "$tuvo"
 answers err 1 "$sentence" env DISPLAY=:97 "$tuvo"
+answers err 1 "$sentence" env QT_QPA_PLATFORM=wayland "$tuvo"
+# Any other cause is Qt's to tell, after a sentence: here a plugin that does
+# not exist, and the ones there are.
+env QT_QPA_PLATFORM=nosuchplugin "$tuvo" 2>"$scratch/err"
+status=$?
+[ "$status" -eq 1 ] || fail "no such plugin: status $status, not 1"
+[ "$(head -n 1 "$scratch/err")" = "Tuvo ne peut pas ouvrir sa fenêtre : Qt n'a pu démarrer aucun module d'affichage. Qt explique :" ] &&
+    grep -q '^qt.qpa.plugin: Could not find the Qt platform plugin "nosuchplugin"' "$scratch/err" &&
+    grep -q '^Available platform plugins are: .*offscreen' "$scratch/err" ||
+    fail "no such plugin: said '$(cat "$scratch/err")'"
 answers out 0 "Tuvo 1.00" "$tuvo" --version
 answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -platformpluginpath . -platformtheme x \
     -plugin x -display :0 -qwindowgeometry 1x1 -qwindowtitle x -qwindowicon x -style Fusion \
