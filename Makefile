@@ -63,11 +63,26 @@ pictures: build
 	    $(BUILD)/tests/gui_test looksAsDesigned:form1-opened looksAsDesigned:about; done
 
 # A Debian package of a Release build, checked: file list, dependencies, start.
+# Every time in the archive is the last commit's, as SOURCE_DATE_EPOCH asks,
+# so that the same commit gives the same bytes.
 package: deps-package
 	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
 	$(CMAKE) --build build-release --parallel 2
-	cd build-release && cpack
+	cd build-release && SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack
 	sh tools/check-package.sh build-release/tuvo_1.00_amd64.deb
+	@echo "To check that another folder gives the same bytes: make reproducible"
+
+# The last commit packaged in two clones, in folders of different lengths,
+# and the two packages compared byte for byte.
+reproducible: deps-package
+	rm -rf build-reproducible
+	for clone in a longer-folder-name; do \
+	    git clone -q . build-reproducible/$$clone && \
+	    $(MAKE) -C build-reproducible/$$clone package >/dev/null || exit 1; \
+	done
+	cmp build-reproducible/a/build-release/tuvo_1.00_amd64.deb \
+	    build-reproducible/longer-folder-name/build-release/tuvo_1.00_amd64.deb
+	@echo "reproducible: both clones give the same package"
 
 # A Release build of its own, installed under PREFIX, with DESTDIR, if set,
 # in front (make install PREFIX=$$HOME/.local needs no root); make uninstall
@@ -91,4 +106,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test bench fuzz mutate pictures package install uninstall screenshot clean
+.PHONY: all build run-build run test bench fuzz mutate pictures package reproducible install uninstall screenshot clean
