@@ -112,7 +112,7 @@ wait_for() {
     fail "$2 did not start"
 }
 
-for tool in Xvfb xdotool weston weston-debug; do
+for tool in Xvfb xdotool xprop openbox weston weston-debug; do
     command -v "$tool" >/dev/null || fail "$tool is missing (make test installs it)"
 done
 
@@ -135,6 +135,46 @@ servers="$servers $!"
 wait_for "$scratch/display" Xvfb
 export DISPLAY=":$(cat "$scratch/display")"
 window_shown=x11_window stays_up X11 "$tuvo"
+
+# Under a window manager, which frames a window once it is shown: each window
+# centred on the screen with its frame and title bar, within 2 pixels.
+geometry() { # x y width height, as the X server has them (xdotool adds the frame to x and y)
+    xwininfo "$@" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+                         /Width/ { w = $NF } /Height/ { h = $NF } END { print x, y, w, h }'
+}
+framed_centred() {
+    window=$1 what=$2 dx=? dy=?
+    for _ in $(seq 20); do
+        extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+        if [ -n "$extents" ]; then
+            set -- $extents $(geometry -id "$window") $(geometry -root)
+            # left right top bottom, x y width height, then the screen's
+            # Twice the frame centre's offset from the screen's centre, in whole pixels.
+            dx=$((2 * ($5 - $1) + $7 + $1 + $2 - ${11}))
+            dy=$((2 * ($6 - $3) + $8 + $3 + $4 - ${12}))
+            [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ] && return 0
+        fi
+        sleep 0.25
+    done
+    echo "$what its frame's centre is off the screen's by twice ($dx, $dy) pixels"
+    return 1
+}
+framed_windows() {
+    main=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$") ||
+        { echo "no window titled '$title' appeared"; return 1; }
+    framed_centred "$main" "the main window:" || return 1
+    xdotool mousemove --window "$main" 44 16 click 1
+    about=$(timeout 10 xdotool search --sync --onlyvisible --name "^À propos de Tuvo\$") ||
+        { echo "no About dialog appeared"; return 1; }
+    framed_centred "$about" "the About dialog:"
+}
+openbox >/dev/null 2>&1 &
+servers="$servers $!"
+for _ in $(seq 20); do
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && break
+    sleep 0.25
+done
+window_shown=framed_windows stays_up "X11, under openbox" "$tuvo"
 unset DISPLAY
 
 # The window as weston has it in its scene: a top-level view of that title on

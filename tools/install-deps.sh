@@ -9,11 +9,11 @@ set -eu
 packages="cmake ninja-build g++ make qt6-base-dev qt6-wayland fonts-liberation2 qt6-translations-l10n"
 case "${1:-run}" in
     run) ;;
-    # The program is also started under Xvfb and weston's headless backend,
-    # and heard through the Orca screen reader.
+    # The program is also started under Xvfb (bare and under openbox) and
+    # weston's headless backend, and heard through the Orca screen reader.
     test) packages="$packages libgtest-dev qt6-base-private-dev xvfb weston
                     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-speechd
-                    at-spi2-core dbus xdotool openbox dconf-gsettings-backend dconf-cli
+                    at-spi2-core dbus xdotool x11-utils openbox dconf-gsettings-backend dconf-cli
                     gsettings-desktop-schemas locales" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;

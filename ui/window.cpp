@@ -1,8 +1,39 @@
 #include "ui/window.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+namespace {
+
+void centreFrame(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center()
+                     - QRect(QPoint(), window->frameGeometry().size()).center());
+}
+
+// A window manager frames a window only once it is shown, and the window is
+// then told that it moved (its inside is now below the title bar): centred
+// again, frame included, that once.
+class FrameWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Move && window->frameGeometry().size() != window->size()) {
+            centreFrame(window);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void makeFixedWindow(QWidget *window, bool dialog, QSize size)
 {
@@ -14,6 +45,6 @@ void makeFixedWindow(QWidget *window, bool dialog, QSize size)
 
 void centreOnScreen(QWidget *window)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    centreFrame(window);
+    window->installEventFilter(new FrameWatch(window));
 }
