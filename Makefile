@@ -63,11 +63,12 @@ pictures: build
 	    $(BUILD)/tests/gui_test looksAsDesigned:form1-opened looksAsDesigned:about; done
 
 # A Debian package of a Release build, checked: file list, dependencies, start.
-# Every time in the archive is the last commit's, as SOURCE_DATE_EPOCH asks,
-# so that the same commit gives the same bytes.
+# Every time in the archive, and the files' times that Qt's resource compiler
+# keeps in the program, is the last commit's, as SOURCE_DATE_EPOCH asks: the
+# same commit gives the same bytes.
 package: deps-package
 	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
-	$(CMAKE) --build build-release --parallel 2
+	SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(CMAKE) --build build-release --parallel 2
 	cd build-release && SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack
 	sh tools/check-package.sh build-release/tuvo_1.00_amd64.deb
 	@echo "To check that another folder gives the same bytes: make reproducible"
