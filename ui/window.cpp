@@ -35,11 +35,10 @@ public:
 
 } // namespace
 
-void makeFixedWindow(QWidget *window, bool dialog, QSize size)
+void makeFixedWindow(QWidget *window, Qt::WindowType type, QSize size)
 {
-    window->setWindowFlags((dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
-                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window->setFixedSize(size);
 }
 
