@@ -5,17 +5,17 @@ class QApplication;
 namespace tuvo {
 
 // Qt chooses the window system itself (Wayland, X11, or what QT_QPA_PLATFORM
-// names) and, when none answers, says so in English and aborts with a core
+// names) and, when none starts, says so in English and aborts with a core
 // dump. Between these two calls, made around the construction of the
-// application, its messages are held back: if it cannot connect, Tuvo says so
-// in one French sentence and exits with status 1; otherwise the messages are
-// passed on as they came.
+// application, its messages are held back. If no display answers, Tuvo says
+// so in one French sentence; if Qt fails for another reason, a French
+// sentence comes before Qt's own account; both exit with status 1. Otherwise
+// the messages are passed on as they came.
 void holdMessagesUntilConnected();
 void releaseMessages();
 
-// What every window of the program shares: its name, the temple
-// icon, the faces that stand in for the design's fonts, and Qt's own texts in
-// French.
+// What every window of the program shares: its name, the temple icon, the
+// faces that stand in for the design's fonts, and Qt's own texts in French.
 void prepareApplication(QApplication &application);
 
 // A session that ends, or Ctrl+C in a terminal, closes the windows and ends
