@@ -59,7 +59,7 @@ mutate: build
 # show: look at every difference (git diff) before committing them.
 pictures: build
 	TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui_test looksAsDesigned drawsTheIcon speaksFrench
-	for scale in 2 3 1.5; do TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$$scale \
+	for scale in 2 3 1.5 4; do TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$$scale \
 	    $(BUILD)/tests/gui_test looksAsDesigned:form1-opened looksAsDesigned:about; done
 
 # A Debian package of a Release build, checked: file list, dependencies, start.
