@@ -77,8 +77,10 @@ package: deps-package
 # and the two packages compared byte for byte.
 reproducible: deps-package
 	rm -rf build-reproducible
+	commit=$$(git rev-parse HEAD); \
 	for clone in a longer-folder-name; do \
 	    git clone -q . build-reproducible/$$clone && \
+	    git -C build-reproducible/$$clone checkout -q $$commit && \
 	    $(MAKE) -C build-reproducible/$$clone package >/dev/null || exit 1; \
 	done
 	cmp build-reproducible/a/build-release/tuvo_1.00_amd64.deb \
