@@ -31,6 +31,8 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -115,6 +117,19 @@ public:
 QStringList split(const char *text, const char *separator)
 {
     return QString::fromUtf8(text).split(QLatin1String(separator), Qt::SkipEmptyParts);
+}
+
+// The contrast of text on its background, as accessibility guidelines measure it.
+double contrast(const QColor &a, const QColor &b)
+{
+    auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    auto luminance = [&](const QColor &c) {
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)}); // values, not references
+    return (light + 0.05) / (dark + 0.05);
 }
 
 // Steps a user takes: "click NAME", "type FIELD TEXT", "paste FIELD TEXT" (which
@@ -217,6 +232,8 @@ void GuiTest::looksAsDesigned()
              Qt::WindowCloseButtonHint);
     const QPoint centre = window->screen()->availableGeometry().center();
     QVERIFY((window->frameGeometry().center() - centre).manhattanLength() <= 8);
+    const QPalette aPropos = control("Command4")->palette();
+    QVERIFY(contrast(aPropos.color(QPalette::ButtonText), aPropos.color(QPalette::Button)) >= 4.5);
 
     comparePicture(window->grab().toImage(), QTest::currentDataTag());
     if (QTest::currentTestFailed())
