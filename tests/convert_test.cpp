@@ -64,6 +64,9 @@ TEST(RomanToArabic, AnswersEveryKindOfText)
         {U"azàþ÷šœžÿßµı", nc, U"AZÀÞ÷ŠŒŽŸßµı", U"N'existe pas !"},
         {U"X\U0001F600", nc, U"X\U0001F600", U"X"},
         {Text(huge, U'm'), nc, Text(huge, U'M'), U"Label5"},
+        // Past the table's sixteen places, with no letter four times in a row:
+        // refused before its total is written back and spelled.
+        {U"MDCLXVIMDCLXVIMD", nc, U"MDCLXVIMDCLXVIMD", U"Label5"},
     };
     for (const Row &row : rows) {
         tuvo::WindowModel window;
