@@ -163,6 +163,10 @@ framed_windows() {
     main=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$") ||
         { echo "no window titled '$title' appeared"; return 1; }
     framed_centred "$main" "the main window:" || return 1
+    # Centred once: moved by hand, it stays where it was put.
+    xdotool windowmove "$main" 20 30 sleep 1
+    set -- $(geometry -id "$main")
+    [ "$1,$2" = "20,30" ] || { echo "the main window moved by hand came to $1,$2"; return 1; }
     xdotool mousemove --window "$main" 44 16 click 1
     about=$(timeout 10 xdotool search --sync --onlyvisible --name "^À propos de Tuvo\$") ||
         { echo "no About dialog appeared"; return 1; }
