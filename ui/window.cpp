@@ -1,6 +1,5 @@
 #include "ui/window.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -14,9 +13,8 @@ void centreFrame(QWidget *window)
                      - QRect(QPoint(), window->frameGeometry().size()).center());
 }
 
-// A window manager frames a window only once it is shown, and the window is
-// then told that it moved (its inside is now below the title bar): centred
-// again, frame included, that once.
+// A window manager frames a window only once it is shown: at the first event
+// after that, the window is centred again, frame included, that once.
 class FrameWatch : public QObject
 {
 public:
@@ -25,11 +23,11 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Move && window->frameGeometry().size() != window->size()) {
+        if (window->frameGeometry().size() != window->size()) {
             centreFrame(window);
             deleteLater();
         }
-        return false;
+        return QObject::eventFilter(watched, event);
     }
 };
 
