@@ -76,14 +76,12 @@ bool valueAbove3999(TextView text)
     std::string significant;
     bool moreSignificant = false;
     long long magnitude = 0;
-    bool anyDigit = false;
     bool seenPoint = false;
     for (;;) {
         const char32_t c = reader.peek();
         if (c == U'.' && !seenPoint) {
             seenPoint = true;
         } else if (isDigit(c)) {
-            anyDigit = true;
             const bool leadingZero = c == U'0' && significant.empty();
             if (!seenPoint && !leadingZero)
                 ++magnitude;
@@ -100,7 +98,7 @@ bool valueAbove3999(TextView text)
         }
         reader.next();
     }
-    if (!anyDigit || negative || significant.empty())
+    if (negative || significant.empty()) // no digit, or zeros only
         return false;
 
     if (reader.peek() == U'E' || reader.peek() == U'e') {

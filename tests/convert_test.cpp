@@ -201,6 +201,7 @@ TEST(Text, ComparesTheValueOfATextWith3999)
         {U"1e", false},
         {U"4000abc", true},
         {U"0000.000004e9", true},
+        {U"0.0000000001e13", false},
     };
     for (const auto &[text, above] : rows)
         EXPECT_EQ(tuvo::valueAbove3999(text), above) << ::testing::PrintToString(text);
