@@ -33,6 +33,12 @@ run: run-build
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure --parallel 2
 
+# The built program under the window managers of Debian's desktops: Xfce,
+# KDE Plasma and GNOME (X11 and Wayland). Their packages are large, so they
+# are not part of make test; CI runs both.
+desktops: deps-desktops build
+	sh tests/desktops.sh $(BUILD)/app/tuvo
+
 # Figures, never pass or fail: the core and the widgets with Google Benchmark,
 # then start-up and memory beside a bare Qt window under Xvfb.
 bench: deps-bench
@@ -109,4 +115,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test bench fuzz mutate pictures package reproducible install uninstall screenshot clean
+.PHONY: all build run-build run test desktops bench fuzz mutate pictures package reproducible install uninstall screenshot clean

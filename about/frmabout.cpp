@@ -21,7 +21,7 @@ frmAbout::frmAbout()
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
-    makeFixedWindow(this, Qt::Dialog, QSize(px(5745), px(5055)));
+    makeFixedWindow(this, QSize(px(5745), px(5055)));
     setFont(narrowSansSerif(8.25));
     QPalette darkGrey = palette();
     darkGrey.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <unistd.h>
@@ -94,6 +95,19 @@ void closeOnTermination(QApplication &application)
         return;
     auto *notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QApplication::quit);
+}
+
+void preferXwaylandOnGnome(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY")
+        || qgetenv("XDG_SESSION_TYPE") != "wayland"
+        || !qgetenv("XDG_CURRENT_DESKTOP").split(':').contains("GNOME"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 void holdMessagesUntilConnected()

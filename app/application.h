@@ -12,6 +12,14 @@ namespace tuvo {
 // sentence comes before Qt's own account; both exit with status 1. Otherwise
 // the messages are passed on as they came.
 void holdMessagesUntilConnected();
+
+// GNOME draws no title bar for Wayland clients, where Qt then draws its own,
+// unlike any other window, and places their windows itself. Through Xwayland,
+// as on X11, Tuvo gets GNOME's title bar with its close button, opens centred
+// and follows GNOME's text scaling. So on GNOME's Wayland session, with an X
+// display there and no platform named by the user (QT_QPA_PLATFORM or
+// -platform), Qt is asked for X11.
+void preferXwaylandOnGnome(int argc, char *argv[]);
 void releaseMessages();
 
 // What every window of the program shares: its name, the temple icon, the

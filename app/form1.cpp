@@ -55,7 +55,7 @@ Form1::Form1(QWidget *parent)
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
-    makeFixedWindow(this, Qt::Window, QSize(px(5235), px(3030)));
+    makeFixedWindow(this, QSize(px(5235), px(3030)));
 
     QPalette fieldColours;
     fieldColours.setColor(QPalette::Text, QColor(128, 0, 128));

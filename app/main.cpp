@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     if (const int status = tuvo::answerCommandLine(argc, argv); status >= 0)
         return status;
     tuvo::catchTermination();
+    tuvo::preferXwaylandOnGnome(argc, argv);
     tuvo::holdMessagesUntilConnected();
     QApplication application(argc, argv);
     tuvo::releaseMessages();

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages that building, running or testing Tuvo needs.
-# Usage: install-deps.sh run|test|bench|fuzz|package|screenshot
+# Usage: install-deps.sh run|test|desktops|bench|fuzz|package|screenshot
 # As root, missing packages are installed with apt-get; otherwise the one
 # command to run as root is printed (with sudo where there is sudo) and the
 # script fails.
@@ -15,6 +15,9 @@ case "${1:-run}" in
                     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-speechd
                     at-spi2-core dbus xdotool x11-utils openbox dconf-gsettings-backend dconf-cli
                     gsettings-desktop-schemas locales" ;;
+    # The window managers of Debian's desktops, several hundred MB with GNOME.
+    desktops) packages="$packages xvfb xdotool x11-utils imagemagick dbus util-linux xfwm4
+                        kwin-x11 kwin-style-breeze gnome-shell xwayland" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     package) packages="$packages dpkg-dev file lintian appstream desktop-file-utils" ;;

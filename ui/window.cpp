@@ -1,6 +1,5 @@
 #include "ui/window.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -8,13 +7,13 @@ namespace {
 
 void centreFrame(QWidget *window)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    if (const QScreen *screen = window->screen())
         window->move(screen->availableGeometry().center()
                      - QRect(QPoint(), window->frameGeometry().size()).center());
 }
 
 // A window manager frames a window only once it is shown: at the first event
-// after that, the window is centred again, frame included, that once.
+// after that, the window is centred again, frame included, and the watch ends.
 class FrameWatch : public QObject
 {
 public:
@@ -24,8 +23,9 @@ public:
     {
         auto *window = static_cast<QWidget *>(watched);
         if (window->frameGeometry().size() != window->size()) {
-            centreFrame(window);
+            window->removeEventFilter(this);
             deleteLater();
+            centreFrame(window);
         }
         return QObject::eventFilter(watched, event);
     }
@@ -33,9 +33,9 @@ public:
 
 } // namespace
 
-void makeFixedWindow(QWidget *window, Qt::WindowType type, QSize size)
+void makeFixedWindow(QWidget *window, QSize size)
 {
-    window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window->setFixedSize(size);
 }
