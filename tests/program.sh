@@ -5,9 +5,9 @@
 # a display that names nothing, where it explains itself in one sentence; with
 # a platform plugin that does not exist, where Qt's account follows; and with
 # its two options and a wrong one.
-# Usage: program.sh PATH-TO-TUVO
+# Usage: program.sh PATH-TO-TUVO VERSION
 set -u
-tuvo=$1
+tuvo=$1 version=$2
 fail() { echo "program: $*" >&2; exit 1; }
 scratch=$(mktemp -d)
 chmod 700 "$scratch"
@@ -93,14 +93,8 @@ status=$?
     grep -q '^qt.qpa.plugin: Could not find the Qt platform plugin "nosuchplugin"' "$scratch/err" &&
     grep -q '^Available platform plugins are: .*offscreen' "$scratch/err" ||
     fail "no such plugin: said '$(cat "$scratch/err")'"
-answers out 0 "Tuvo 1.00" "$tuvo" --version
-answers out 0 "Tuvo 1.00" "$tuvo" -platform offscreen -platformpluginpath . -platformtheme x \
-    -plugin x -display :0 -qwindowgeometry 1x1 -qwindowtitle x -qwindowicon x -style Fusion \
-    -stylesheet x -session x -name tuvo -reverse -widgetcount -nograb -dograb -sync -v
-answers err 2 "tuvo : argument inattendu « 1994 » ; tuvo n'en prend aucun." "$tuvo" 1994
-answers err 2 "tuvo : une option de Qt attend une valeur, qui manque." "$tuvo" -style
-answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
-answers err 2 "tuvo : option inconnue « -x » ; tuvo --help donne la liste." "$tuvo" -x
+answers out 0 "Tuvo $version" "$tuvo" --version
+answers out 0 "Tuvo $version" "$tuvo" -style Fusion -v
 answers out 0 "$(cat "$(dirname "$0")/reference/help.txt")" "$tuvo" --help
 
 # Waits for a server to write its file $1, up to five seconds.
@@ -116,15 +110,21 @@ for tool in Xvfb xdotool xprop openbox weston weston-debug; do
     command -v "$tool" >/dev/null || fail "$tool is missing (make test installs it)"
 done
 
+# The visible window titled $1, waited for. xdotool reads titles in the
+# locale's encoding, and a fresh Debian may have no locale set.
+find_title() {
+    LC_ALL=C.UTF-8 timeout 10 xdotool search --sync --onlyvisible --name "^$1\$"
+}
+
 # The window as the X server has it mapped, found by its title.
 # The About dialog then opens from "A propos", and a second click brings it
 # back above the main window. With no window manager, the window under the
 # pointer is the top one.
 x11_window() {
-    main=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$") ||
+    main=$(find_title "$title") ||
         { echo "no window titled '$title' appeared"; return 1; }
     xdotool mousemove --window "$main" 44 16 click 1
-    about=$(timeout 10 xdotool search --sync --onlyvisible --name "^À propos de Tuvo\$") ||
+    about=$(find_title "À propos de Tuvo") ||
         { echo "no About dialog appeared"; return 1; }
     xdotool windowraise "$main" mousemove --window "$main" 44 16 click 1 sleep 0.5
     eval "$(xdotool mousemove --window "$main" 100 100 getmouselocation --shell)"
@@ -135,6 +135,15 @@ servers="$servers $!"
 wait_for "$scratch/display" Xvfb
 export DISPLAY=":$(cat "$scratch/display")"
 window_shown=x11_window stays_up X11 "$tuvo"
+# Qt's own options, as every Qt program takes them; what Qt leaves is refused,
+# as typed.
+window_shown=
+for options in "-geometry 400x300+10+10" "-title x" "-style Fusion"; do
+    stays_up "X11, $options" "$tuvo" $options
+done
+answers err 2 "tuvo : option inconnue « -x » ; tuvo --help donne la liste." "$tuvo" -x
+answers err 2 "tuvo : option inconnue « --bogus » ; tuvo --help donne la liste." "$tuvo" --bogus
+answers err 2 "tuvo : argument inattendu « a » ; tuvo n'en prend aucun." "$tuvo" a
 
 # Under a window manager, which frames a window once it is shown: each window
 # centred on the screen with its frame and title bar, within 2 pixels.
@@ -160,7 +169,7 @@ framed_centred() {
     return 1
 }
 framed_windows() {
-    main=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$") ||
+    main=$(find_title "$title") ||
         { echo "no window titled '$title' appeared"; return 1; }
     framed_centred "$main" "the main window:" || return 1
     # Centred once: moved by hand, it stays where it was put.
@@ -168,7 +177,7 @@ framed_windows() {
     set -- $(geometry -id "$main")
     [ "$1,$2" = "20,30" ] || { echo "the main window moved by hand came to $1,$2"; return 1; }
     xdotool mousemove --window "$main" 44 16 click 1
-    about=$(timeout 10 xdotool search --sync --onlyvisible --name "^À propos de Tuvo\$") ||
+    about=$(find_title "À propos de Tuvo") ||
         { echo "no About dialog appeared"; return 1; }
     framed_centred "$about" "the About dialog:"
 }
@@ -179,6 +188,18 @@ for _ in $(seq 20); do
     sleep 0.25
 done
 window_shown=framed_windows stays_up "X11, under openbox" "$tuvo"
+# Its last window closed by the user, the program ends with status 0.
+"$tuvo" 2>"$scratch/err" &
+pid=$!
+main=$(find_title "$title") || fail "closed by the user: no window appeared"
+xdotool windowactivate --sync "$main" key alt+F4
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "its window closed by the user, it was still running"
+wait "$pid" || fail "its window closed by the user, it exited with status $?"
+echo "program: X11, under openbox: its window closed by the user, it ended cleanly"
 unset DISPLAY
 
 # The window as weston has it in its scene: a top-level view of that title on

@@ -23,7 +23,8 @@ for expected in /usr/bin/tuvo /usr/share/applications/fr.tuvo.tuvo.desktop \
     /usr/share/icons/hicolor/scalable/apps/tuvo.svg; do
     echo "$files" | grep -qx "$expected" || fail "$expected is not in the package"
 done
-[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "the version is not 1.00"
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(basename "$deb")" = "tuvo_${version}_amd64.deb" ] || fail "the file name does not give version $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for expected in libqt6widgets6 qt6-wayland fonts-liberation2 qt6-translations-l10n; do
     echo "$depends" | grep -q "$expected" || fail "no dependency on $expected: $depends"
@@ -42,7 +43,7 @@ if [ "$(id -u)" -eq 0 ]; then
         "$(realpath "$deb")" >/dev/null
     program=/usr/bin/tuvo
 fi
-[ "$("$program" --version)" = "Tuvo 1.00" ] || fail "tuvo --version does not answer"
+[ "$("$program" --version)" = "Tuvo $version" ] || fail "tuvo --version does not answer Tuvo $version"
 # Started and still running after two seconds: timeout's status 124.
 status=0
 XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=offscreen timeout 2 "$program" || status=$?
