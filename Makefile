@@ -15,7 +15,8 @@ BUILD := build-sanitize
 CONFIGURE += -DTUVO_SANITIZE=ON
 endif
 
-all: build
+# Plain `make` builds the program, with only what `make run` needs.
+all: run-build
 
 # Configured each time, so that a tree first built by `make run` gains its tests.
 build: deps-test
