@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+namespace tuvo {
+
 namespace {
 
 const QColor paleYellow(0xFF, 0xFF, 0xC0);
@@ -141,3 +143,5 @@ QLabel *frmAbout::label(const QString &text, const QRect &rect)
     label->setPalette(yellow);
     return label;
 }
+
+} // namespace tuvo

@@ -10,6 +10,8 @@
 class QLabel;
 class QPushButton;
 
+namespace tuvo {
+
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -32,3 +34,5 @@ private:
 
     QPushButton *m_cmdOK;
 };
+
+} // namespace tuvo

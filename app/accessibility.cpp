@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+namespace tuvo {
+
 namespace {
 
 // A field as Qt's own line edit reports it, but for its text attributes: Qt
@@ -139,13 +141,13 @@ private:
 
 QAccessibleInterface *accessible(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("FilteredEdit"))
+    if (className == QLatin1String("tuvo::FilteredEdit"))
         return new AccessibleField(static_cast<QLineEdit *>(object));
     // A plain widget would be announced as a mere filler; the main window is a
     // window, named by its title.
-    if (className == QLatin1String("Form1"))
+    if (className == QLatin1String("tuvo::Form1"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    if (className == QLatin1String("Announcement"))
+    if (className == QLatin1String("tuvo::Announcement"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
     return nullptr;
 }
@@ -171,3 +173,5 @@ void Announcement::say(const QString &text)
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
+
+} // namespace tuvo

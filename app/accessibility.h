@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+namespace tuvo {
+
 // The interfaces of the main window, its fields and its announcement, for
 // whatever assistive technology asks. Installed once; costs nothing until
 // something asks.
@@ -24,3 +26,5 @@ public:
     // Said at once, even when it is the same text as last time.
     void say(const QString &text);
 };
+
+} // namespace tuvo

@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+namespace tuvo {
+
 namespace {
 
 // Delete types DEL on X11, but it is an editing key here, not a character.
@@ -60,3 +62,5 @@ QString FilteredEdit::filtered(const QString &typed) const
     }
     return passed;
 }
+
+} // namespace tuvo

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace tuvo {
+
 // A field whose typed characters pass through a key-press handler first, one
 // at a time: the handler sets the character to 0 to discard it. Keys that type
 // nothing (arrows, Delete, Home, End, Tab, Shift+Insert) keep their roles; a
@@ -27,3 +29,5 @@ private:
 
     KeyPress m_keyPress;
 };
+
+} // namespace tuvo

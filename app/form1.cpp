@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+namespace tuvo {
+
 namespace {
 
 // Whole characters, and a lone surrogate that was pasted in stays as it came
@@ -76,9 +78,9 @@ Form1::Form1(QWidget *parent)
         field->setAlignment(Qt::AlignCenter);
     }
 
-    m_command1 = pictureButton("Command1", pictures::arrowLeft(),
+    m_command1 = pictureButton("Command1", arrowLeft(),
                                QStringLiteral("Convertir en chiffres arabes"));
-    m_command2 = pictureButton("Command2", pictures::arrowRight(),
+    m_command2 = pictureButton("Command2", arrowRight(),
                                QStringLiteral("Convertir en chiffres romains"));
 
     m_command4 = new QPushButton(QStringLiteral("A propos"), this);
@@ -93,10 +95,10 @@ Form1::Form1(QWidget *parent)
 
     m_label3 = new QLabel(QStringLiteral("Arabe (décimal)"), this);
     m_label4 = new QLabel(QStringLiteral("Romain"), this);
-    const QIcon clearField = pictures::clearField(); // one picture for both buttons
-    m_command3 = pictureButton("Command3", clearField,
+    const QIcon clearPicture = clearField(); // one picture for both buttons
+    m_command3 = pictureButton("Command3", clearPicture,
                                QStringLiteral("Effacer le nombre arabe"));
-    m_command5 = pictureButton("Command5", clearField,
+    m_command5 = pictureButton("Command5", clearPicture,
                                QStringLiteral("Effacer le nombre romain"));
 
     for (QLabel *label : {m_label3, m_label4}) {
@@ -136,10 +138,10 @@ void Form1::paintEvent(QPaintEvent *)
     // Chosen when painting, as the window may have moved to a screen of
     // another density. Drawn unscaled at 1x: one pixel of the picture is cut
     // off at the right and bottom.
-    const int scale = pictures::scaleFor(devicePixelRatioF());
+    const int scale = scaleFor(devicePixelRatioF());
     QPixmap &background = m_backgrounds[scale - 1];
     if (background.isNull())
-        background = pictures::background(scale);
+        background = backgroundPicture(scale);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, background);
@@ -259,3 +261,5 @@ void Form1::announce(const QLineEdit *answer, const QLineEdit *input, const tuvo
         m_announcement = new Announcement(this);
     m_announcement->say(said.join(QStringLiteral(", ")));
 }
+
+} // namespace tuvo

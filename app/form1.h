@@ -20,12 +20,15 @@
 
 #include <array>
 
-class Announcement;
-class FilteredEdit;
-class frmAbout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tuvo {
+
+class Announcement;
+class FilteredEdit;
+class frmAbout;
 
 class Form1 : public QWidget
 {
@@ -75,3 +78,5 @@ private:
     tuvo::Text m_read1;
     tuvo::Text m_read2;
 };
+
+} // namespace tuvo

@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
         return status;
     tuvo::prepareApplication(application);
     tuvo::closeOnTermination(application);
-    Form1 form1;
+    tuvo::Form1 form1;
     form1.show();
     return application.exec();
 }

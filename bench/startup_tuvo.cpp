@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+using namespace tuvo;
+
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);

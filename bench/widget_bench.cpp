@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace tuvo;
+
 namespace {
 
 Form1 *form1 = nullptr;

@@ -36,6 +36,8 @@
 #include <functional>
 #include <memory>
 
+using namespace tuvo;
+
 class GuiTest : public QObject
 {
     Q_OBJECT

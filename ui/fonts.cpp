@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace tuvo {
+
 void useDesignFaces()
 {
     // Qt's own stand-in for MS Sans Serif is much wider, and fontconfig gives
@@ -29,3 +31,5 @@ QFont narrowSansSerif(qreal points)
     font.setStretch(90);
     return font;
 }
+
+} // namespace tuvo

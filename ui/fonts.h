@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace tuvo {
+
 // The design's faces. Neither MS Sans Serif nor Arial is on Linux:
 // Liberation Sans, which keeps the metrics of Arial, stands in for both.
 
@@ -15,3 +17,5 @@ QFont designFont(const QString &face, qreal points, bool bold);
 // at full width the About dialog's rules would wrap onto a third line that its
 // labels cannot show.
 QFont narrowSansSerif(qreal points);
+
+} // namespace tuvo

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <initializer_list>
 
+namespace tuvo {
+
 namespace {
 
 #include "assets/arrow-left.xpm"
@@ -41,7 +43,7 @@ int finestScale()
     qreal ratio = 1;
     for (const QScreen *screen : QGuiApplication::screens())
         ratio = std::max(ratio, screen->devicePixelRatio());
-    return pictures::scaleFor(ratio);
+    return scaleFor(ratio);
 }
 
 // Only the scales the screens need are read at start-up: at 100% the 1x
@@ -64,14 +66,12 @@ QIcon atEveryScale(std::initializer_list<const char *const *> xpms)
 
 } // namespace
 
-namespace pictures {
-
 int scaleFor(qreal ratio)
 {
     return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
 }
 
-QPixmap background(int scale)
+QPixmap backgroundPicture(int scale)
 {
     // Only the 1x picture is stored uncompressed, to be shown straight from the
     // program file; the finer ones are unpacked when a screen needs them.
@@ -98,4 +98,4 @@ QIcon clearField()
     return atEveryScale({clear, clear_2x, clear_3x});
 }
 
-} // namespace pictures
+} // namespace tuvo

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tuvo {
+
 namespace {
 
 #include "assets/temple.xpm"
@@ -31,3 +33,5 @@ QIcon templeIcon()
         icon.addPixmap(enlarged(factor));
     return icon;
 }
+
+} // namespace tuvo

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace tuvo {
+
 // The 24 x 24 temple front: the About dialog's picture and every window's
 // icon. It is pixel art, so it is only ever enlarged by whole factors, never
 // smoothed.
@@ -14,3 +16,5 @@ QPixmap templePicture(qreal ratio);
 
 // Enlarged 1 to 4 times, for whatever size the desktop asks of a window icon.
 QIcon templeIcon();
+
+} // namespace tuvo

@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace tuvo {
+
 namespace {
 
 void centreFrame(QWidget *window)
@@ -45,3 +47,5 @@ void centreOnScreen(QWidget *window)
     centreFrame(window);
     window->installEventFilter(new FrameWatch(window));
 }
+
+} // namespace tuvo

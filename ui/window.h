@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace tuvo {
+
 // Both windows are ordinary top-level windows, of a fixed size, with a title
 // and a close button only (neither minimised nor maximised), and open centred
 // on their screen. Neither is a dialog to the window manager: a dialog with
@@ -11,3 +13,5 @@ class QWidget;
 // never go behind the main window.
 void makeFixedWindow(QWidget *window, QSize size);
 void centreOnScreen(QWidget *window);
+
+} // namespace tuvo
