@@ -1,7 +1,6 @@
 // The two conversions on the window model, without any window.
 
 #include "convert/conversions.h"
-#include "convert/text.h"
 
 #include "romanwriter/romanwriter.h"
 
@@ -172,42 +171,6 @@ TEST(BothWays, CarryTheirStateFromClickToClick)
         EXPECT_EQ(window.text2, history.text2) << context;
         EXPECT_EQ(window.label5, history.label5) << context;
     }
-}
-
-// Blanks skipped anywhere, one sign, one point, a power of ten either way.
-TEST(Text, ComparesTheValueOfATextWith3999)
-{
-    const std::vector<std::pair<Text, bool>> rows = {
-        {U"3999", false},
-        {U"4000", true},
-        {U"03999", false},
-        {U"3999.01", true},
-        {U"3999.0.1", false},
-        {U"..5000", false},
-        {U"39990e-1", false},
-        {U"39991e-1", true},
-        {U"0.01e5", false},
-        {U"0.0004e7", true},
-        {U"4E3", true},
-        {U"4e+3", true},
-        {U"0.3999e4", false},
-        {U"-5000", false},
-        {U"+5000", true},
-        {U" 5\t0\n00", true},
-        {U"5\r000", false},
-        {U"&H1000", false},
-        {U"4D3", false},
-        {U"e9", false},
-        {U"1e", false},
-        {U"4000abc", true},
-        {U"0000.000004e9", true},
-        {U"0.0000000001e13", false},
-    };
-    for (const auto &[text, above] : rows)
-        EXPECT_EQ(tuvo::valueAbove3999(text), above) << ::testing::PrintToString(text);
-    // A view ends where it ends, whatever follows it in memory.
-    const Text longer = U"39999";
-    EXPECT_FALSE(tuvo::valueAbove3999(tuvo::TextView(longer).substr(0, 4)));
 }
 
 } // namespace
