@@ -7,16 +7,16 @@
 
 int main(int argc, char *argv[])
 {
-    if (const int status = tuvo::answerHelpOrVersion(argc, argv); status >= 0)
-        return status;
+    if (const auto status = tuvo::answerHelpOrVersion(argc, argv))
+        return *status;
     tuvo::catchTermination();
     tuvo::useUtf8Characters();
     tuvo::preferXwaylandOnGnome(argc, argv);
     tuvo::holdMessagesUntilConnected();
     QApplication application(argc, argv);
     tuvo::releaseMessages();
-    if (const int status = tuvo::refuseWhatQtLeft(application); status >= 0)
-        return status;
+    if (const auto status = tuvo::refuseWhatQtLeft(application))
+        return *status;
     tuvo::prepareApplication(application);
     tuvo::closeOnTermination(application);
     tuvo::Form1 form1;

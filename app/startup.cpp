@@ -88,7 +88,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 } // namespace
 
-int answerHelpOrVersion(int argc, char *argv[])
+std::optional<int> answerHelpOrVersion(int argc, char *argv[])
 {
     if (given(argc, argv, "-h", "--help")) {
         std::fputs(help, stdout);
@@ -98,14 +98,14 @@ int answerHelpOrVersion(int argc, char *argv[])
         std::fputs("Tuvo " TUVO_VERSION "\n", stdout);
         return 0;
     }
-    return -1;
+    return std::nullopt;
 }
 
-int refuseWhatQtLeft(const QApplication &application)
+std::optional<int> refuseWhatQtLeft(const QApplication &application)
 {
     const QStringList left = application.arguments().mid(1);
     if (left.isEmpty())
-        return -1;
+        return std::nullopt;
     const QString sentence = left.constFirst().startsWith('-')
         ? QStringLiteral("tuvo : option inconnue « %1 » ; tuvo --help donne la liste.\n")
         : QStringLiteral("tuvo : argument inattendu « %1 » ; tuvo n'en prend aucun.\n");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 class QApplication;
 
 namespace tuvo {
@@ -8,14 +10,13 @@ namespace tuvo {
 
 // Tuvo takes no arguments of its own: only --help and --version, answered in
 // French on standard output without opening a window, so that they work where
-// there is no display. Returns the exit status when the program ends here, or
-// -1 to go on.
-int answerHelpOrVersion(int argc, char *argv[]);
+// there is no display. Gives the exit status when the program ends here.
+std::optional<int> answerHelpOrVersion(int argc, char *argv[]);
 
 // Qt takes its own options (-platform, -geometry, -style...) out of the
 // command line as it starts; whatever is left is an option Tuvo does not know
-// or an argument, named as typed in a French sentence. Returns 2 then, or -1.
-int refuseWhatQtLeft(const QApplication &application);
+// or an argument, named as typed in a French sentence, and the exit status 2.
+std::optional<int> refuseWhatQtLeft(const QApplication &application);
 
 // Qt 6.4 takes the locale as it finds it. Where none is set (a container, a
 // fresh system), Xlib would give X11 window managers the title's "è" in the
