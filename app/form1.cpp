@@ -21,9 +21,9 @@ namespace {
 
 // Whole characters, and a lone surrogate that was pasted in stays as it came
 // (QString::toStdU32String() would turn it into U+FFFD).
-tuvo::Text toText(const QString &string)
+Text toText(const QString &string)
 {
-    tuvo::Text text;
+    Text text;
     for (auto unit = string.cbegin(); unit != string.cend(); ++unit) {
         if (unit->isHighSurrogate() && unit + 1 != string.cend() && unit[1].isLowSurrogate()) {
             text += QChar::surrogateToUcs4(unit[0], unit[1]);
@@ -35,7 +35,7 @@ tuvo::Text toText(const QString &string)
     return text;
 }
 
-QString fromText(const tuvo::Text &text)
+QString fromText(const Text &text)
 {
     QString string;
     for (const char32_t c : text) {
@@ -162,7 +162,7 @@ void Form1::keyPressEvent(QKeyEvent *event)
 void Form1::Command1_Click()
 {
     readFields();
-    tuvo::romanToArabic(m_model, m_state);
+    romanToArabic(m_model, m_state);
     showFields();
     announce(m_text1, m_text2, m_read2);
 }
@@ -171,7 +171,7 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     readFields();
-    tuvo::arabicToRoman(m_model, m_state);
+    arabicToRoman(m_model, m_state);
     showFields();
     announce(m_text2, m_text1, m_read1);
 }
@@ -245,7 +245,7 @@ void Form1::showFields()
 // click rewrote that too (4000 becomes 3999), and that a field without an
 // answer is empty. Letter case is no change to a listener. The clear buttons
 // say nothing: their names already say what they do, and it never fails.
-void Form1::announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead)
+void Form1::announce(const QLineEdit *answer, const QLineEdit *input, const Text &inputRead)
 {
     if (!QAccessible::isActive())
         return;

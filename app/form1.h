@@ -56,7 +56,7 @@ private:
                                const QString &accessibleName);
     void readFields();
     void showFields();
-    void announce(const QLineEdit *answer, const QLineEdit *input, const tuvo::Text &inputRead);
+    void announce(const QLineEdit *answer, const QLineEdit *input, const Text &inputRead);
 
     FilteredEdit *m_text1;
     FilteredEdit *m_text2;
@@ -71,12 +71,12 @@ private:
     QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
     Announcement *m_announcement = nullptr; // made when a screen reader first listens
 
-    tuvo::WindowModel m_model;
-    tuvo::Form1State m_state;
+    WindowModel m_model;
+    Form1State m_state;
     // The field texts as a click read them, so that it rewrites only what it
     // changed: setText() moves the caret and drops the undo history.
-    tuvo::Text m_read1;
-    tuvo::Text m_read2;
+    Text m_read1;
+    Text m_read2;
 };
 
 } // namespace tuvo
