@@ -87,6 +87,21 @@ start_gnome_shell() {
     pids="$pids $shell"
 }
 
+# GNOME Shell 43 now and then hangs as it starts (the child it forks to start
+# ibus-daemon can deadlock before it becomes ibus-daemon): a shell that is not
+# ready, as "$1" tells, after twenty seconds is started once more.
+start_gnome_shell_ready() {
+    ready=$1
+    shift
+    for _ in 1 2; do
+        start_gnome_shell "$@"
+        until_true "$ready" >/dev/null && return 0
+        pkill -9 -P "$shell"
+        kill -9 "$shell"
+    done
+    fail "gnome-shell did not start: $(tail -n 5 "$dir/shell.log")"
+}
+
 # x y width height of a window's client area, on the screen.
 geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
@@ -224,8 +239,7 @@ kde() {
 
 gnome_x11() {
     start_session GNOME x11
-    start_gnome_shell --x11 --replace
-    until_true top_bar_up || fail "gnome-shell did not start: $(tail -n 5 "$dir/shell.log")"
+    start_gnome_shell_ready top_bar_up --x11 --replace
     leave_overview
     check_tuvo
 }
@@ -236,9 +250,8 @@ gnome_x11() {
 gnome_wayland() {
     start_session GNOME x11 # the outer X server's session, where the shell runs
     input_display=$DISPLAY
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 start_gnome_shell --nested --wayland \
-        --wayland-display=tuvo-gnome
-    until_true xwayland_display >/dev/null || fail "gnome-shell did not start: $(tail -n 5 "$dir/shell.log")"
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 start_gnome_shell_ready xwayland_display --nested \
+        --wayland --wayland-display=tuvo-gnome
     export DISPLAY=":$(xwayland_display)" WAYLAND_DISPLAY=tuvo-gnome XDG_SESSION_TYPE=wayland
     export XAUTHORITY="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)"
     until_true top_bar_up || fail "gnome-shell manages no X11 window"
