@@ -15,6 +15,7 @@ trap 'kill $servers 2>/dev/null; rm -rf "$scratch"' EXIT
 servers=
 export XDG_RUNTIME_DIR="$scratch" # else Qt warns that there is none
 unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
+unset LANG LANGUAGE LC_ALL LC_CTYPE # as on a fresh Debian: no locale at all
 
 title="    Cliquer sur une flèche selon la conversion choisie"
 
