@@ -66,9 +66,8 @@ void printHeld(const HeldMessage &message)
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    std::unique_lock lock(heldLock);
+    const std::lock_guard lock(heldLock);
     if (released) { // sent from another thread while the messages were released
-        lock.unlock();
         passOn(type, context, text);
         return;
     }

@@ -6,6 +6,7 @@
 #include "app/accessibility.h"
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/startup.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -33,9 +34,11 @@
 #include <qpa/qplatformintegration.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <thread>
 
 using namespace tuvo;
 
@@ -60,6 +63,7 @@ private slots:
     void closesTheAboutDialog_data();
     void closesTheAboutDialog();
     void runsUntilTheLastWindowCloses();
+    void passesOnEveryHeldMessage();
 
 private:
     // A window or control by its name, in any window, or null.
@@ -498,6 +502,30 @@ void GuiTest::runsUntilTheLastWindowCloses()
     QTimer::singleShot(5000, m_form.get(), [] { QApplication::exit(1); }); // gone with the test
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(dialogAlone);
+}
+
+// Qt's messages held while it starts, whatever thread sends them, are all
+// passed on once released: those held, those on their way, those after.
+void GuiTest::passesOnEveryHeldMessage()
+{
+    static std::atomic<int> passed;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &) { ++passed; });
+    holdMessagesUntilConnected();
+    std::atomic<bool> sending = true;
+    std::atomic<int> sent = 0;
+    std::thread sender([&] {
+        for (; sending; ++sent)
+            qInfo("held");
+    });
+    while (sent < 1000)
+        std::this_thread::yield();
+    releaseMessages();
+    QTRY_VERIFY(passed > 1000); // passed on after the release too
+    sending = false;
+    sender.join();
+    qInstallMessageHandler(previous);
+    QCOMPARE(passed.load(), sent.load());
 }
 
 int main(int argc, char *argv[])
