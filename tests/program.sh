@@ -97,6 +97,7 @@ status=$?
 answers out 0 "Tuvo $version" "$tuvo" --version
 answers out 0 "Tuvo $version" "$tuvo" -style Fusion -v
 answers out 0 "$(cat "$(dirname "$0")/reference/help.txt")" "$tuvo" --help
+answers out 0 "$(cat "$(dirname "$0")/reference/help.txt")" "$tuvo" -style Fusion -h
 
 # Waits for a server to write its file $1, up to five seconds.
 wait_for() {
