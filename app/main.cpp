@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
         return *status;
     tuvo::catchTermination();
     tuvo::useUtf8Characters();
-    tuvo::preferXwaylandOnGnome(argc, argv);
+    tuvo::preferXwaylandOnGnome();
     tuvo::holdMessagesUntilConnected();
     QApplication application(argc, argv);
     tuvo::releaseMessages();

@@ -119,12 +119,12 @@ void useUtf8Characters()
         qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
 }
 
-void preferXwaylandOnGnome(int argc, char *argv[])
+// A -platform option, which Qt reads after QT_QPA_PLATFORM, still has the last word.
+void preferXwaylandOnGnome()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")
         && qgetenv("XDG_SESSION_TYPE") == "wayland"
-        && qgetenv("XDG_CURRENT_DESKTOP").split(':').contains("GNOME")
-        && !given(argc, argv, "-platform", "--platform"))
+        && qgetenv("XDG_CURRENT_DESKTOP").split(':').contains("GNOME"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 

@@ -30,7 +30,7 @@ void useUtf8Characters();
 // and follows GNOME's text scaling. So on GNOME's Wayland session, with an X
 // display there and no platform named by the user (QT_QPA_PLATFORM or
 // -platform), Qt is asked for X11.
-void preferXwaylandOnGnome(int argc, char *argv[]);
+void preferXwaylandOnGnome();
 
 // Qt chooses the window system itself (Wayland, X11, or what QT_QPA_PLATFORM
 // names) and, when none starts, says so in English and aborts with a core

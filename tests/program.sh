@@ -155,7 +155,7 @@ geometry() { # x y width height, as the X server has them (xdotool adds the fram
 }
 framed_centred() {
     window=$1 what=$2 dx=? dy=?
-    for _ in $(seq 20); do
+    for _ in $(seq 40); do
         extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
         if [ -n "$extents" ]; then
             set -- $extents $(geometry -id "$window") $(geometry -root)
@@ -205,6 +205,7 @@ done
 kill -0 "$pid" 2>/dev/null && fail "its window closed by the user, it was still running"
 wait "$pid" || fail "its window closed by the user, it exited with status $?"
 echo "program: X11, under openbox: its window closed by the user, it ended cleanly"
+x11_display=$DISPLAY
 unset DISPLAY
 
 # The window as weston has it in its scene: a top-level view of that title on
@@ -223,3 +224,16 @@ weston --backend=headless-backend.so --socket=tuvo-test --idle-time=0 --debug >/
 servers="$servers $!"
 wait_for "$scratch/tuvo-test" weston
 window_shown=wayland_window stays_up Wayland env WAYLAND_DISPLAY=tuvo-test "$tuvo"
+
+# On GNOME's Wayland session Tuvo takes X11, here the Xvfb, unless the user
+# names a platform.
+on_x11() {
+    find_title "$title" >/dev/null || { echo "no window titled '$title' on X11"; return 1; }
+}
+gnome="env XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME WAYLAND_DISPLAY=tuvo-test"
+export DISPLAY=$x11_display
+window_shown=on_x11 stays_up "GNOME's Wayland session" $gnome "$tuvo"
+window_shown=wayland_window stays_up "GNOME's Wayland session, -platform wayland" \
+    $gnome "$tuvo" -platform wayland
+window_shown=wayland_window stays_up "GNOME's Wayland session, QT_QPA_PLATFORM=wayland" \
+    $gnome QT_QPA_PLATFORM=wayland "$tuvo"
