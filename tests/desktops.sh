@@ -58,13 +58,14 @@ start_bus() {
     export "$1=$2"
 }
 
+# A shell that hangs leaves its X server waiting: every look is bounded.
 window_manager_up() {
-    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"
+    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"
 }
 
 # As a user finds it: GNOME's top bar is up, and leaves the work area below it.
 top_bar_up() {
-    xprop -root _NET_WORKAREA | grep -q '= 0, 32, '
+    timeout 5 xprop -root _NET_WORKAREA | grep -q '= 0, 32, '
 }
 
 # The shell opens on its overview, where a user would start Tuvo from; Escape
@@ -250,11 +251,10 @@ gnome_x11() {
 gnome_wayland() {
     start_session GNOME x11 # the outer X server's session, where the shell runs
     input_display=$DISPLAY
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 start_gnome_shell_ready xwayland_display --nested \
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 start_gnome_shell_ready nested_top_bar_up --nested \
         --wayland --wayland-display=tuvo-gnome
     export DISPLAY=":$(xwayland_display)" WAYLAND_DISPLAY=tuvo-gnome XDG_SESSION_TYPE=wayland
     export XAUTHORITY="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)"
-    until_true top_bar_up || fail "gnome-shell manages no X11 window"
     output=$(DISPLAY=$input_display xwininfo -root -children | awk '/"gnome-shell"/ { print $1 }')
     [ -n "$output" ] || fail "the shell's output is not on the X server"
     set -- $(DISPLAY=$input_display geometry "$output")
@@ -267,6 +267,10 @@ gnome_wayland() {
 # The shell names its Xwayland display in the lock file it writes for it.
 xwayland_display() {
     grep -l "^ *$shell\$" /tmp/.X*-lock | sed 's/.*\.X\([0-9]*\)-lock/\1/' | head -n 1 | grep .
+}
+nested_top_bar_up() {
+    display=$(xwayland_display) &&
+        DISPLAY=":$display" XAUTHORITY="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*)" top_bar_up
 }
 
 for desktop in ${DESKTOPS:-xfce kde gnome_x11 gnome_wayland}; do
