@@ -185,10 +185,11 @@ framed_windows() {
 }
 openbox >/dev/null 2>&1 &
 servers="$servers $!"
-for _ in $(seq 20); do
+for _ in $(seq 80); do
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && break
     sleep 0.25
 done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || fail "openbox did not start"
 window_shown=framed_windows stays_up "X11, under openbox" "$tuvo"
 # Its last window closed by the user, the program ends with status 0.
 "$tuvo" 2>"$scratch/err" &
