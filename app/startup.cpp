@@ -3,14 +3,11 @@
 #include <QApplication>
 
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <vector>
-
-#include <langinfo.h>
 
 namespace tuvo {
 
@@ -114,9 +111,7 @@ std::optional<int> refuseWhatQtLeft(const QApplication &application)
 
 void useUtf8Characters()
 {
-    std::setlocale(LC_ALL, "");
-    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0 && qEnvironmentVariableIsEmpty("LC_ALL"))
-        qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
+    qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
 }
 
 // A -platform option, which Qt reads after QT_QPA_PLATFORM, still has the last word.

@@ -20,8 +20,10 @@ std::optional<int> refuseWhatQtLeft(const QApplication &application);
 
 // Qt 6.4 takes the locale as it finds it. Where none is set (a container, a
 // fresh system), Xlib would give X11 window managers the title's "è" in the
-// C locale's encoding: the characters are then taken as UTF-8, as Qt takes
-// them everywhere else.
+// C locale's encoding: the characters are taken as UTF-8, as Qt takes them
+// everywhere else. Only the character set changes: Qt reads nothing else
+// from LC_CTYPE, Xlib and its compose tables take every UTF-8 locale to the
+// same files, and an LC_ALL that the user set still has the last word.
 void useUtf8Characters();
 
 // GNOME draws no title bar for Wayland clients, where Qt then draws its own,
