@@ -99,6 +99,7 @@ start_gnome_shell_ready() {
         until_true "$ready" >/dev/null && return 0
         pkill -9 -P "$shell"
         kill -9 "$shell"
+        rm -f "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* # the next shell's Xwayland has its own key
     done
     fail "gnome-shell did not start: $(tail -n 5 "$dir/shell.log")"
 }
@@ -254,7 +255,7 @@ gnome_wayland() {
     MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 start_gnome_shell_ready nested_top_bar_up --nested \
         --wayland --wayland-display=tuvo-gnome
     export DISPLAY=":$(xwayland_display)" WAYLAND_DISPLAY=tuvo-gnome XDG_SESSION_TYPE=wayland
-    export XAUTHORITY="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)"
+    export XAUTHORITY="$(xwayland_auth)"
     output=$(DISPLAY=$input_display xwininfo -root -children | awk '/"gnome-shell"/ { print $1 }')
     [ -n "$output" ] || fail "the shell's output is not on the X server"
     set -- $(DISPLAY=$input_display geometry "$output")
@@ -264,13 +265,17 @@ gnome_wayland() {
     unset WAYLAND_DISPLAY XAUTHORITY
 }
 
-# The shell names its Xwayland display in the lock file it writes for it.
+# The shell names its Xwayland display in the lock file it writes for it, and
+# writes the key to it in a file of its own.
 xwayland_display() {
     grep -l "^ *$shell\$" /tmp/.X*-lock | sed 's/.*\.X\([0-9]*\)-lock/\1/' | head -n 1 | grep .
 }
+xwayland_auth() {
+    ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1 | grep .
+}
 nested_top_bar_up() {
-    display=$(xwayland_display) &&
-        DISPLAY=":$display" XAUTHORITY="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*)" top_bar_up
+    display=$(xwayland_display) && auth=$(xwayland_auth) &&
+        DISPLAY=":$display" XAUTHORITY="$auth" top_bar_up
 }
 
 for desktop in ${DESKTOPS:-xfce kde gnome_x11 gnome_wayland}; do
