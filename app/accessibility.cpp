@@ -63,9 +63,8 @@ public:
     // A field holds one selection at most.
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override
     {
-        const bool selected = selectionIndex == 0 && field()->hasSelectedText();
-        *startOffset = selected ? field()->selectionStart() : 0;
-        *endOffset = selected ? field()->selectionEnd() : 0;
+        *startOffset = selectionIndex == 0 ? field()->selectionStart() : 0;
+        *endOffset = selectionIndex == 0 ? field()->selectionEnd() : 0;
     }
     int selectionCount() const override { return field()->hasSelectedText() ? 1 : 0; }
     void addSelection(int startOffset, int endOffset) override
