@@ -25,7 +25,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 #include <QtGui/private/qfont_p.h>
 #include <QtGui/private/qguiapplication_p.h>
@@ -61,7 +60,6 @@ private slots:
     void describesTheFields();
     void closesTheAboutDialog_data();
     void closesTheAboutDialog();
-    void runsUntilTheLastWindowCloses();
     void passesOnEveryHeldMessage();
 
 private:
@@ -498,23 +496,6 @@ void GuiTest::closesTheAboutDialog()
     QVERIFY(m_form->isVisible());
     run({"click Command4"});
     QCOMPARE(aboutDialog()->windowTitle(), QStringLiteral("À propos de Tuvo"));
-}
-
-// Closing the main window leaves the dialog, and the program, running until
-// the dialog is closed too.
-void GuiTest::runsUntilTheLastWindowCloses()
-{
-    run({"click Command4"});
-    QPointer<frmAbout> dialog = aboutDialog();
-    bool dialogAlone = false;
-    QTimer::singleShot(0, m_form.get(), [&] { m_form->close(); });
-    QTimer::singleShot(100, dialog, [&] {
-        dialogAlone = !m_form->isVisible() && dialog->isVisible();
-        dialog->close();
-    });
-    QTimer::singleShot(5000, m_form.get(), [] { QApplication::exit(1); }); // gone with the test
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(dialogAlone);
 }
 
 // Qt's messages held while it starts, whatever thread sends them, are all

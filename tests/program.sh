@@ -1,7 +1,8 @@
 #!/bin/sh
 # The built program as a user starts it: on Qt's offscreen platform, on X11
 # (Xvfb) and on a Wayland-only session (weston's headless backend), where it
-# shows its window and stays up until it is asked to end; with no display, or
+# shows its window and stays up until it is asked to end, or under openbox
+# until the user has closed its last window; with no display, or
 # a display that names nothing, where it explains itself in one sentence; with
 # a platform plugin that does not exist, where Qt's account follows; and with
 # its two options and a wrong one.
@@ -191,21 +192,37 @@ for _ in $(seq 80); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || fail "openbox did not start"
 window_shown=framed_windows stays_up "X11, under openbox" "$tuvo"
-# Its last window closed by the user, the program ends with status 0.
+# Alt+F4, openbox's close, on window $1 until it is no longer shown, again if
+# a busy machine lost it.
+close_by_hand() {
+    for _ in 1 2 3 4 5; do
+        xdotool windowactivate --sync "$1" key alt+F4 2>/dev/null
+        for _ in $(seq 20); do
+            xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+            sleep 0.1
+        done
+    done
+    return 1
+}
+# The main window closed by the user leaves the program running with the About
+# dialog; its last window closed, the program ends with status 0.
 "$tuvo" 2>"$scratch/err" &
 pid=$!
 main=$(find_title "$title") || fail "closed by the user: no window appeared"
-# Alt+F4, openbox's close, again if a busy machine lost it.
-for _ in 1 2 3 4 5; do
-    xdotool windowactivate --sync "$main" key alt+F4 2>/dev/null
-    for _ in $(seq 20); do
-        kill -0 "$pid" 2>/dev/null || break 2
-        sleep 0.1
-    done
+xdotool mousemove --window "$main" 44 16 click 1
+about=$(find_title "À propos de Tuvo") || fail "closed by the user: no About dialog appeared"
+close_by_hand "$main" || fail "its main window could not be closed"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "its main window closed by the user, it ended with the About dialog open"
+xwininfo -id "$about" | grep -q IsViewable || fail "the About dialog closed with the main window"
+close_by_hand "$about" || fail "the About dialog could not be closed"
+for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
 done
-kill -0 "$pid" 2>/dev/null && fail "its window closed by the user, it was still running"
-wait "$pid" || fail "its window closed by the user, it exited with status $?"
-echo "program: X11, under openbox: its window closed by the user, it ended cleanly"
+kill -0 "$pid" 2>/dev/null && fail "its last window closed by the user, it was still running"
+wait "$pid" || fail "its last window closed by the user, it exited with status $?"
+echo "program: X11, under openbox: its windows closed by the user, it ended cleanly after the last"
 x11_display=$DISPLAY
 unset DISPLAY
 
