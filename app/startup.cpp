@@ -64,7 +64,7 @@ void printHeld(const HeldMessage &message)
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     const std::lock_guard lock(heldLock);
-    if (released) { // sent from another thread while the messages were released
+    if (released) {
         passOn(type, context, text);
         return;
     }
@@ -136,11 +136,11 @@ void releaseMessages()
         released = true;
         held.swap(heldMessages);
     }
-    qInstallMessageHandler(passOn);
+    // The handler stays: from now on it passes every message straight on.
     for (const HeldMessage &message : held) {
         QMessageLogContext context;
         context.category = message.category.constData();
-        qt_message_output(message.type, context, message.text); // to the handler restored
+        passOn(message.type, context, message.text);
     }
 }
 

@@ -40,7 +40,8 @@ void preferXwaylandOnGnome();
 // application, its messages are held back, whatever thread sends them. If no
 // display answers, Tuvo says so in one French sentence; if Qt fails for
 // another reason, a French sentence comes before Qt's own account; both exit
-// with status 1. Otherwise the messages are passed on as they came.
+// with status 1. Otherwise the messages are passed on as they came, and
+// every later one at once.
 void holdMessagesUntilConnected();
 void releaseMessages();
 

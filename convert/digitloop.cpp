@@ -3,6 +3,8 @@
 #include "convert/conversions.h"
 #include "convert/digitgroups.h"
 
+#include <array>
+
 namespace tuvo {
 
 namespace {
@@ -16,9 +18,9 @@ std::u32string_view groupOf(Place place, std::int16_t digit)
 // The field that position `position` of a text of `length` characters fills.
 std::int16_t *placeDigit(Form1State &state, std::size_t length, std::size_t position)
 {
-    std::int16_t *const places[] = {&state.thousandsDigit, &state.hundredsDigit,
-                                    &state.tensDigit, &state.unitsDigit};
-    return places[4 - length + position - 1];
+    const std::array places = {&state.thousandsDigit, &state.hundredsDigit, &state.tensDigit,
+                               &state.unitsDigit};
+    return places.at(4 - length + position - 1); // a place out of range throws, never writes
 }
 
 } // namespace

@@ -499,7 +499,7 @@ void GuiTest::closesTheAboutDialog()
 }
 
 // Qt's messages held while it starts, whatever thread sends them, are all
-// passed on once released, those on their way at that moment too.
+// passed on once released, those on their way at that moment and later too.
 void GuiTest::passesOnEveryHeldMessage()
 {
     static std::atomic<int> passed;
@@ -517,8 +517,9 @@ void GuiTest::passesOnEveryHeldMessage()
     releaseMessages();
     sending = false;
     sender.join();
+    qInfo("after");
     qInstallMessageHandler(previous);
-    QCOMPARE(passed.load(), sent.load());
+    QCOMPARE(passed.load(), sent.load() + 1);
 }
 
 int main(int argc, char *argv[])
