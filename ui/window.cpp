@@ -15,7 +15,7 @@ void centreFrame(QWidget *window)
 }
 
 // A window manager frames a window only once it is shown: at the first event
-// after that, the window is centred again, frame included, and the watch ends.
+// after that, the window is centred again, frame included, and the watch stops.
 class FrameWatch : public QObject
 {
 public:
@@ -25,8 +25,7 @@ public:
     {
         auto *window = static_cast<QWidget *>(watched);
         if (window->frameGeometry().size() != window->size()) {
-            window->removeEventFilter(this);
-            deleteLater();
+            window->removeEventFilter(this); // the watch, the window's child, goes with it
             centreFrame(window);
         }
         return QObject::eventFilter(watched, event);
