@@ -17,6 +17,69 @@ namespace {
 const QColor paleYellow(0xFF, 0xFF, 0xC0);
 const int separatorY = px(4320);
 
+// The texts are pale yellow on the dark grey, left-aligned and wrapped in
+// their rectangles, but for the title and the limit.
+enum class Look { Plain, Bold, Underlined, Centred, Title, Limit };
+
+struct AboutText
+{
+    const char *text; // UTF-8
+    int left, top, width, height; // twips
+    Look look;
+};
+
+const AboutText aboutTexts[] = {
+    {"TUVO", 1200, 360, 2895, 375, Look::Title},
+    {"Conversion de nombres arabes en nombres romains, ou l'inverse.",
+     120, 960, 5685, 330, Look::Bold},
+    {"Règles  suivies pour la numérotation romaine:", 1080, 1320, 3495, 255, Look::Underlined},
+    {"- A 7 signes romains correspond une valeur.", 120, 1800, 3735, 255, Look::Plain},
+    {"   I    V      X       L        C        D        M", 750, 2160, 3855, 255, Look::Bold},
+    {"   1    5     10     50     100     500     1000", 720, 2400, 3975, 255, Look::Bold},
+    {"- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC",
+     120, 2760, 4815, 255, Look::Plain},
+    {"- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont de valeur      "
+     "égale ou inférieure: XXII = 22",
+     120, 3000, 5295, 375, Look::Plain},
+    {"- Le signe placé à gauche d'un autre signe se retranche s'il est inférieur   : IX  = 9.   "
+     "I ne se retranche que de X et de V, et  V ne se retranche pas.",
+     120, 3480, 5175, 375, Look::Plain},
+    {"Valeurs limitées à 3999", 1800, 3960, 1695, 255, Look::Limit},
+    {"Logiciel fourni tel quel, sans garantie.", 960, 4440, 3495, 195, Look::Centred},
+    {"Les auteurs de Tuvo", 1560, 4680, 2415, 255, Look::Centred},
+};
+
+QFont fontFor(Look look)
+{
+    QFont font = narrowSansSerif(look == Look::Title ? 18 : 8.25);
+    font.setBold(look == Look::Title || look == Look::Bold);
+    font.setUnderline(look == Look::Underlined);
+    return font;
+}
+
+void addText(QWidget *dialog, const AboutText &about)
+{
+    auto *label = new QLabel(QString::fromUtf8(about.text), dialog);
+    label->setGeometry(twips(about.left, about.top, about.width, about.height));
+    label->setWordWrap(true);
+    label->setFont(fontFor(about.look));
+    const bool centred = about.look == Look::Centred || about.look == Look::Title
+        || about.look == Look::Limit;
+    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText,
+                     about.look == Look::Title ? QColor(0x00, 0x00, 0xFF) : paleYellow);
+    label->setPalette(colours);
+    if (about.look == Look::Limit) {
+        // The only label that paints its own background, in the colours of a
+        // button: by role rather than by colour, so that they follow a change
+        // of theme; the text then takes the role that goes with a button's
+        // face, ButtonText.
+        label->setAutoFillBackground(true);
+        label->setBackgroundRole(QPalette::Button);
+    }
+}
+
 } // namespace
 
 frmAbout::frmAbout()
@@ -33,9 +96,10 @@ frmAbout::frmAbout()
     // First in that order, OK has the focus when the dialog opens, and the
     // first button of a dialog to take the focus stays its default one: Return
     // on the picture presses it too.
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(twips(4320, 120, 1260, 345));
+    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twips(4320, 120, 1260, 345));
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -53,55 +117,9 @@ frmAbout::frmAbout()
     picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Temple"));
 
-    QLabel *title = label(QStringLiteral("TUVO"), twips(1200, 360, 2895, 375));
-    QFont titleFont = narrowSansSerif(18);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
-    title->setPalette(blue);
+    for (const AboutText &about : aboutTexts)
+        addText(this, about);
 
-    QFont bold = narrowSansSerif(8.25);
-    bold.setBold(true);
-    QFont underlined = narrowSansSerif(8.25);
-    underlined.setUnderline(true);
-
-    label(QStringLiteral("Conversion de nombres arabes en nombres romains, ou l'inverse."),
-          twips(120, 960, 5685, 330))->setFont(bold);
-    label(QStringLiteral("Règles  suivies pour la numérotation romaine:"),
-          twips(1080, 1320, 3495, 255))->setFont(underlined);
-    label(QStringLiteral("- A 7 signes romains correspond une valeur."),
-          twips(120, 1800, 3735, 255));
-    label(QStringLiteral("   I    V      X       L        C        D        M"),
-          twips(750, 2160, 3855, 255))->setFont(bold);
-    label(QStringLiteral("   1    5     10     50     100     500     1000"),
-          twips(720, 2400, 3975, 255))->setFont(bold);
-    label(QStringLiteral("- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC"),
-          twips(120, 2760, 4815, 255));
-    label(QStringLiteral("- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont "
-                         "de valeur      égale ou inférieure: XXII = 22"),
-          twips(120, 3000, 5295, 375));
-    label(QStringLiteral("- Le signe placé à gauche d'un autre signe se retranche s'il est "
-                         "inférieur   : IX  = 9.   I ne se retranche que de X et de V, et  V "
-                         "ne se retranche pas."),
-          twips(120, 3480, 5175, 375));
-
-    // The only label that paints its own background, in the colours of a button.
-    QLabel *limit = label(QStringLiteral("Valeurs limitées à 3999"),
-                          twips(1800, 3960, 1695, 255));
-    limit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    limit->setAutoFillBackground(true);
-    // By role rather than by colour, so that they follow a change of theme; the
-    // text then takes the role that goes with a button's face, ButtonText.
-    limit->setBackgroundRole(QPalette::Button);
-
-    label(QStringLiteral("Logiciel fourni tel quel, sans garantie."),
-          twips(960, 4440, 3495, 195))->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label(QStringLiteral("Les auteurs de Tuvo"), twips(1560, 4680, 2415, 255))
-        ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     Form_Load();
 }
 
@@ -130,18 +148,6 @@ void frmAbout::Form_Load()
 void frmAbout::cmdOK_Click()
 {
     done(QDialog::Accepted);
-}
-
-QLabel *frmAbout::label(const QString &text, const QRect &rect)
-{
-    auto *label = new QLabel(text, this);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(rect);
-    QPalette yellow = label->palette();
-    yellow.setColor(QPalette::WindowText, paleYellow);
-    label->setPalette(yellow);
-    return label;
 }
 
 } // namespace tuvo

@@ -7,9 +7,6 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 namespace tuvo {
 
 class frmAbout : public QDialog
@@ -30,9 +27,6 @@ private slots:
 
 private:
     void Form_Load();
-    QLabel *label(const QString &text, const QRect &rect);
-
-    QPushButton *m_cmdOK;
 };
 
 } // namespace tuvo

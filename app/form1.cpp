@@ -59,78 +59,42 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(QStringLiteral("    Cliquer sur une flèche selon la conversion choisie"));
     makeFixedWindow(this, QSize(px(5235), px(3030)));
 
-    QPalette fieldColours;
-    fieldColours.setColor(QPalette::Text, QColor(128, 0, 128));
-    fieldColours.setColor(QPalette::Base, QColor(224, 224, 224));
-    const QFont fieldFont = designFont(QStringLiteral("MS Sans Serif"), 12, true);
-
-    m_text1 = new FilteredEdit(QStringLiteral("16"),
-                               [this](char32_t &keyAscii) { Text1_KeyPress(keyAscii); }, this);
-    m_text2 = new FilteredEdit(QStringLiteral("XVI"),
-                               [this](char32_t &keyAscii) { Text2_KeyPress(keyAscii); }, this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text1->setAccessibleName(QStringLiteral("Arabe (décimal)"));
-    m_text2->setAccessibleName(QStringLiteral("Romain"));
-    for (FilteredEdit *field : {m_text1, m_text2}) {
-        field->setFont(fieldFont);
-        field->setPalette(fieldColours);
-        field->setAlignment(Qt::AlignCenter);
-    }
-
-    m_command1 = pictureButton("Command1", arrowLeft(),
-                               QStringLiteral("Convertir en chiffres arabes"));
-    m_command2 = pictureButton("Command2", arrowRight(),
-                               QStringLiteral("Convertir en chiffres romains"));
-
-    m_command4 = new QPushButton(QStringLiteral("A propos"), this);
-    m_command4->setObjectName(QStringLiteral("Command4"));
-    m_command4->setFont(designFont(QStringLiteral("Arial"), 8.25, false));
+    // Made in tab order, which the focus chain follows: Text1, the first, has
+    // the focus when the window opens.
+    m_text1 = field("Text1", QStringLiteral("16"), QStringLiteral("Arabe (décimal)"),
+                    twips(200, 2160, 1815, 345), [this](char32_t &key) { Text1_KeyPress(key); });
+    m_text2 = field("Text2", QStringLiteral("XVI"), QStringLiteral("Romain"),
+                    twips(3000, 2160, 2055, 345), [this](char32_t &key) { Text2_KeyPress(key); });
+    QPushButton *command1 = pictureButton("Command1", arrowLeft(),
+                                          QStringLiteral("Convertir en chiffres arabes"),
+                                          twips(2320, 2400, 405, 420));
+    QPushButton *command2 = pictureButton("Command2", arrowRight(),
+                                          QStringLiteral("Convertir en chiffres romains"),
+                                          twips(2320, 1920, 405, 420));
+    QPushButton *command4 = button("Command4", twips(240, 120, 855, 255));
+    command4->setText(QStringLiteral("A propos"));
+    command4->setFont(designFont(QStringLiteral("Arial"), 8.25, false));
     // Its face is fixed, so its caption is too: the classic black, readable on
     // that light grey under any theme.
-    QPalette faceColour = m_command4->palette();
+    QPalette faceColour = command4->palette();
     faceColour.setColor(QPalette::Button, QColor(224, 224, 224));
     faceColour.setColor(QPalette::ButtonText, Qt::black);
-    m_command4->setPalette(faceColour);
-
-    m_label3 = new QLabel(QStringLiteral("Arabe (décimal)"), this);
-    m_label4 = new QLabel(QStringLiteral("Romain"), this);
+    command4->setPalette(faceColour);
+    caption(QStringLiteral("Arabe (décimal)"), twips(360, 1920, 1575, 255));
+    caption(QStringLiteral("Romain"), twips(3360, 1920, 1455, 255));
     const QIcon clearPicture = clearField(); // one picture for both buttons
-    m_command3 = pictureButton("Command3", clearPicture,
-                               QStringLiteral("Effacer le nombre arabe"));
-    m_command5 = pictureButton("Command5", clearPicture,
-                               QStringLiteral("Effacer le nombre romain"));
+    QPushButton *command3 = pictureButton("Command3", clearPicture,
+                                          QStringLiteral("Effacer le nombre arabe"),
+                                          twips(1000, 2640, 220, 220));
+    QPushButton *command5 = pictureButton("Command5", clearPicture,
+                                          QStringLiteral("Effacer le nombre romain"),
+                                          twips(3960, 2640, 220, 220));
 
-    for (QLabel *label : {m_label3, m_label4}) {
-        label->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-        label->setAlignment(Qt::AlignCenter);
-        QPalette green = label->palette();
-        green.setColor(QPalette::WindowText, QColor(128, 255, 128));
-        label->setPalette(green);
-    }
-
-    // Design rectangles, in tab order.
-    m_text1->setGeometry(twips(200, 2160, 1815, 345));
-    m_text2->setGeometry(twips(3000, 2160, 2055, 345));
-    m_command1->setGeometry(twips(2320, 2400, 405, 420));
-    m_command2->setGeometry(twips(2320, 1920, 405, 420));
-    m_command4->setGeometry(twips(240, 120, 855, 255));
-    m_label3->setGeometry(twips(360, 1920, 1575, 255));
-    m_label4->setGeometry(twips(3360, 1920, 1455, 255));
-    m_command3->setGeometry(twips(1000, 2640, 220, 220));
-    m_command5->setGeometry(twips(3960, 2640, 220, 220));
-
-    // The controls were made in tab order, which the focus chain follows: Text1,
-    // the first, has the focus when the window opens.
-
-    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(m_command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-
-    // Centred on the screen: the main window has no owner.
-    centreOnScreen(this);
+    connect(command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(command5, &QPushButton::clicked, this, &Form1::Command5_Click);
 }
 
 void Form1::paintEvent(QPaintEvent *)
@@ -149,6 +113,8 @@ void Form1::paintEvent(QPaintEvent *)
 
 // Return and keypad Enter click the focused button, as Space does. A field
 // takes them as typed characters and discards them, so they never get here.
+// (Qt's autoDefault would do the same, but then draw the focused button as a
+// default button, which none of these is.)
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     auto *button = qobject_cast<QPushButton *>(focusWidget());
@@ -211,17 +177,52 @@ void Form1::Text2_KeyPress(char32_t &keyAscii)
         keyAscii = 0;
 }
 
-// A screen reader says the accessible name; the design has no tool tips.
-QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
-                                  const QString &accessibleName)
+FilteredEdit *Form1::field(const char *name, const QString &text, const QString &accessibleName,
+                          const QRect &rect, std::function<void(char32_t &)> keyPress)
+{
+    auto *field = new FilteredEdit(text, std::move(keyPress), this);
+    field->setObjectName(QLatin1String(name));
+    field->setAccessibleName(accessibleName);
+    field->setGeometry(rect);
+    field->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Text, QColor(128, 0, 128));
+    colours.setColor(QPalette::Base, QColor(224, 224, 224));
+    field->setPalette(colours);
+    field->setAlignment(Qt::AlignCenter);
+    return field;
+}
+
+QPushButton *Form1::button(const char *name, const QRect &rect)
 {
     auto *button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(accessibleName);
-    button->setIcon(picture);
-    // The 1x size: unscaled, centred, clipped by a smaller face.
-    button->setIconSize(picture.availableSizes().constFirst());
+    button->setGeometry(rect);
     return button;
+}
+
+// A screen reader says the accessible name; the design has no tool tips.
+QPushButton *Form1::pictureButton(const char *name, const QIcon &picture,
+                                  const QString &accessibleName, const QRect &rect)
+{
+    QPushButton *pictureButton = button(name, rect);
+    pictureButton->setAccessibleName(accessibleName);
+    pictureButton->setIcon(picture);
+    // The 1x size: unscaled, centred, clipped by a smaller face.
+    pictureButton->setIconSize(picture.availableSizes().constFirst());
+    return pictureButton;
+}
+
+// A field's caption, in light green on the background picture.
+void Form1::caption(const QString &text, const QRect &rect)
+{
+    auto *label = new QLabel(text, this);
+    label->setGeometry(rect);
+    label->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    label->setAlignment(Qt::AlignCenter);
+    QPalette green = label->palette();
+    green.setColor(QPalette::WindowText, QColor(128, 255, 128));
+    label->setPalette(green);
 }
 
 void Form1::readFields()

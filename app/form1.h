@@ -9,6 +9,9 @@
 // alone) and on the one Form1State: a click copies the fields in,
 // converts, and writes back what changed. A click never yields to the event
 // loop, so only the texts at its end are ever seen.
+//
+// Whoever shows the window places it: the program centres it on the screen,
+// unless the user gave a position on the command line.
 
 #include "convert/form1state.h"
 #include "convert/windowmodel.h"
@@ -19,8 +22,8 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -52,21 +55,18 @@ private:
     void Text1_KeyPress(char32_t &keyAscii);
     void Text2_KeyPress(char32_t &keyAscii);
 
+    FilteredEdit *field(const char *name, const QString &text, const QString &accessibleName,
+                        const QRect &rect, std::function<void(char32_t &)> keyPress);
+    QPushButton *button(const char *name, const QRect &rect);
     QPushButton *pictureButton(const char *name, const QIcon &picture,
-                               const QString &accessibleName);
+                               const QString &accessibleName, const QRect &rect);
+    void caption(const QString &text, const QRect &rect);
     void readFields();
     void showFields();
     void announce(const QLineEdit *answer, const QLineEdit *input, const Text &inputRead);
 
     FilteredEdit *m_text1;
     FilteredEdit *m_text2;
-    QPushButton *m_command1;
-    QPushButton *m_command2;
-    QPushButton *m_command4;
-    QLabel *m_label3;
-    QLabel *m_label4;
-    QPushButton *m_command3;
-    QPushButton *m_command5;
     std::array<QPixmap, 3> m_backgrounds; // 1x to 3x, each read when first painted at
     QPointer<frmAbout> m_about; // one at a time; it deletes itself on closing
     Announcement *m_announcement = nullptr; // made when a screen reader first listens

@@ -1,25 +1,20 @@
-#include "app/application.h"
 #include "app/form1.h"
 #include "app/startup.h"
-#include "app/termination.h"
+#include "ui/window.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    if (const auto status = tuvo::answerHelpOrVersion(argc, argv))
-        return *status;
-    tuvo::catchTermination();
-    tuvo::useUtf8Characters();
-    tuvo::preferXwaylandOnGnome();
-    tuvo::holdMessagesUntilConnected();
+    const tuvo::CommandLine commandLine = tuvo::startBeforeQt(argc, argv);
+    if (commandLine.answered)
+        return *commandLine.answered;
     QApplication application(argc, argv);
-    tuvo::releaseMessages();
-    if (const auto status = tuvo::refuseWhatQtLeft(application))
-        return *status;
-    tuvo::prepareApplication(application);
-    tuvo::closeOnTermination(application);
+    if (const auto refused = tuvo::startWithQt(application))
+        return *refused;
     tuvo::Form1 form1;
+    if (!commandLine.positionGiven)
+        tuvo::centreOnScreen(&form1);
     form1.show();
     return application.exec();
 }

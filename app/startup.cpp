@@ -1,13 +1,21 @@
 #include "app/startup.h"
 
+#include "app/application.h"
+#include "app/termination.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <vector>
+
+#include <langinfo.h>
+#include <locale.h>
 
 namespace tuvo {
 
@@ -22,12 +30,13 @@ const char help[] = "Utilisation : tuvo [option]\n"
                     "  -h, --help     affiche cette aide et quitte\n"
                     "  -v, --version  affiche la version et quitte\n";
 
-bool given(int argc, char *argv[], const char *shortName, const char *longName)
-{
-    return std::any_of(argv + 1, argv + argc, [=](const char *argument) {
-        return std::strcmp(argument, shortName) == 0 || std::strcmp(argument, longName) == 0;
-    });
-}
+// The options that Qt 6.4 takes with a value as it starts: its own, the X11
+// platform's and the widgets'. Qt reads one or two leading dashes alike.
+const char *const qtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "session",
+    "qwindowgeometry", "qwindowtitle", "qwindowicon", "geometry", "title", "icon",
+    "display", "name", "visual", "style", "stylesheet",
+};
 
 struct HeldMessage
 {
@@ -39,7 +48,7 @@ struct HeldMessage
 std::mutex heldLock;
 std::vector<HeldMessage> heldMessages; // under heldLock
 bool released = false;                 // under heldLock
-QtMessageHandler passOn = nullptr;
+QtMessageHandler passOn = nullptr;     // under heldLock
 
 // Qt ends with a fatal message when no platform plugin starts. When the one
 // it tried found no display, X11 or Wayland, it said so first (in Qt 6.4, the
@@ -64,7 +73,7 @@ void printHeld(const HeldMessage &message)
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     const std::lock_guard lock(heldLock);
-    if (released) {
+    if (released) { // sent from another thread while the messages were released
         passOn(type, context, text);
         return;
     }
@@ -82,36 +91,83 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     std::_Exit(1);
 }
 
-} // namespace
-
-std::optional<int> answerHelpOrVersion(int argc, char *argv[])
-{
-    if (given(argc, argv, "-h", "--help")) {
-        std::fputs(help, stdout);
-        return 0;
-    }
-    if (given(argc, argv, "-v", "--version")) {
-        std::fputs("Tuvo " TUVO_VERSION "\n", stdout);
-        return 0;
-    }
-    return std::nullopt;
-}
-
+// Whatever Qt left, refused: an option as it was typed, or an argument.
 std::optional<int> refuseWhatQtLeft(const QApplication &application)
 {
-    const QStringList left = application.arguments().mid(1);
-    if (left.isEmpty())
+    QCommandLineParser parser; // knowing no option: --help and --version were answered
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QStringList arguments = application.arguments();
+    QString sentence;
+    if (!parser.parse(arguments)) {
+        // The first option before any "--", as no option is known here.
+        const auto typed = std::find_if(arguments.begin() + 1, arguments.end(), [](const QString &a) {
+            return a.startsWith('-') && a != QLatin1String("-");
+        });
+        sentence = QStringLiteral("tuvo : option inconnue « %1 » ; tuvo --help donne la liste.\n")
+                       .arg(*typed);
+    } else if (!parser.positionalArguments().isEmpty()) {
+        sentence = QStringLiteral("tuvo : argument inattendu « %1 » ; tuvo n'en prend aucun.\n")
+                       .arg(parser.positionalArguments().constFirst());
+    } else {
         return std::nullopt;
-    const QString sentence = left.constFirst().startsWith('-')
-        ? QStringLiteral("tuvo : option inconnue « %1 » ; tuvo --help donne la liste.\n")
-        : QStringLiteral("tuvo : argument inattendu « %1 » ; tuvo n'en prend aucun.\n");
-    std::fputs(sentence.arg(left.constFirst()).toLocal8Bit().constData(), stderr);
+    }
+    std::fputs(sentence.toLocal8Bit().constData(), stderr);
     return 2;
+}
+
+} // namespace
+
+CommandLine startBeforeQt(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : qtOptionsWithValue)
+        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("value")));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({helpOption, versionOption});
+    QStringList arguments;
+    std::transform(argv, argv + argc, std::back_inserter(arguments),
+                   [](const char *argument) { return QString::fromLocal8Bit(argument); });
+    parser.parse(arguments); // the options Qt takes without a value are unknown here, and harmless
+
+    if (parser.isSet(helpOption)) {
+        std::fputs(help, stdout);
+        return {0};
+    }
+    if (parser.isSet(versionOption)) {
+        std::fputs("Tuvo " TUVO_VERSION "\n", stdout);
+        return {0};
+    }
+    catchTermination();
+    useUtf8Characters();
+    preferXwaylandOnGnome();
+    holdMessagesUntilConnected();
+    // X11's geometry, "WxH+X+Y", has a position when it has a sign.
+    const QString geometry = parser.value(QStringLiteral("geometry"))
+        + parser.value(QStringLiteral("qwindowgeometry"));
+    return {std::nullopt, geometry.contains('+') || geometry.contains('-')};
+}
+
+std::optional<int> startWithQt(QApplication &application)
+{
+    releaseMessages();
+    if (const auto refused = refuseWhatQtLeft(application))
+        return refused;
+    prepareApplication(application);
+    closeOnTermination(application);
+    return std::nullopt;
 }
 
 void useUtf8Characters()
 {
-    qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
+    // Asked of the environment without changing the program's own locale.
+    const locale_t asked = newlocale(LC_CTYPE_MASK, "", locale_t(0));
+    const bool utf8 = asked && std::strcmp(nl_langinfo_l(CODESET, asked), "UTF-8") == 0;
+    if (asked)
+        freelocale(asked);
+    if (!utf8 && qEnvironmentVariableIsEmpty("LC_ALL"))
+        qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
 }
 
 // A -platform option, which Qt reads after QT_QPA_PLATFORM, still has the last word.
@@ -125,23 +181,22 @@ void preferXwaylandOnGnome()
 
 void holdMessagesUntilConnected()
 {
+    const std::lock_guard lock(heldLock);
+    released = false;
     passOn = qInstallMessageHandler(holdMessage);
 }
 
 void releaseMessages()
 {
-    std::vector<HeldMessage> held;
-    {
-        const std::lock_guard lock(heldLock);
-        released = true;
-        held.swap(heldMessages);
-    }
-    // The handler stays: from now on it passes every message straight on.
-    for (const HeldMessage &message : held) {
+    const std::lock_guard lock(heldLock); // a message from another thread waits its turn
+    for (const HeldMessage &message : heldMessages) {
         QMessageLogContext context;
         context.category = message.category.constData();
         passOn(message.type, context, message.text);
     }
+    heldMessages.clear();
+    released = true;
+    qInstallMessageHandler(passOn);
 }
 
 } // namespace tuvo

@@ -6,24 +6,36 @@ class QApplication;
 
 namespace tuvo {
 
-// What happens before the main window opens.
+// How the program starts, on either side of the construction of Qt's
+// application: main() calls startBeforeQt(), then startWithQt().
 
-// Tuvo takes no arguments of its own: only --help and --version, answered in
-// French on standard output without opening a window, so that they work where
-// there is no display. Gives the exit status when the program ends here.
-std::optional<int> answerHelpOrVersion(int argc, char *argv[]);
+struct CommandLine
+{
+    // The exit status, when --help or --version was answered.
+    std::optional<int> answered;
+    // Qt's -geometry gave a position: Qt puts the window there, unmoved.
+    bool positionGiven = false;
+};
 
-// Qt takes its own options (-platform, -geometry, -style...) out of the
-// command line as it starts; whatever is left is an option Tuvo does not know
-// or an argument, named as typed in a French sentence, and the exit status 2.
-std::optional<int> refuseWhatQtLeft(const QApplication &application);
+// Answers --help and --version in French on standard output, without opening
+// a window, so that they work where there is no display; reads Qt's own
+// options only to skip their values (tuvo -title -v opens a window titled
+// "-v"). Then catches termination, takes the characters as UTF-8, chooses
+// Xwayland on GNOME and holds Qt's messages, each below.
+CommandLine startBeforeQt(int argc, char *argv[]);
+
+// Passes Qt's messages on and refuses, in a French sentence and with status
+// 2, whatever Qt left on the command line: an option Tuvo does not know, or
+// an argument. Gives that status, or prepares the application and closes it
+// on termination.
+std::optional<int> startWithQt(QApplication &application);
 
 // Qt 6.4 takes the locale as it finds it. Where none is set (a container, a
 // fresh system), Xlib would give X11 window managers the title's "è" in the
-// C locale's encoding: the characters are taken as UTF-8, as Qt takes them
-// everywhere else. Only the character set changes: Qt reads nothing else
-// from LC_CTYPE, Xlib and its compose tables take every UTF-8 locale to the
-// same files, and an LC_ALL that the user set still has the last word.
+// C locale's encoding: the characters are then taken as UTF-8, as Qt takes
+// them everywhere else. A locale whose characters are UTF-8 already is left
+// alone, as Xlib gives some (pt_BR, cs_CZ, el_GR...) compose tables of their
+// own, and an LC_ALL that the user set still has the last word.
 void useUtf8Characters();
 
 // GNOME draws no title bar for Wayland clients, where Qt then draws its own,
@@ -40,8 +52,8 @@ void preferXwaylandOnGnome();
 // application, its messages are held back, whatever thread sends them. If no
 // display answers, Tuvo says so in one French sentence; if Qt fails for
 // another reason, a French sentence comes before Qt's own account; both exit
-// with status 1. Otherwise the messages are passed on as they came, and
-// every later one at once.
+// with status 1. Otherwise the messages are passed on in the order they came,
+// and Qt's own handler takes every later one.
 void holdMessagesUntilConnected();
 void releaseMessages();
 

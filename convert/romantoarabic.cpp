@@ -107,7 +107,8 @@ void romanToArabic(WindowModel &window, Form1State &state)
         if (state.repeatCount > 3 || state.badPatternFlag)
             window.text1 = erreur;
         else
-            assignDecimal(window.text1, state.romanTotal);
+            // Never negative: a smaller letter taken back is worth at most half the larger.
+            assignDecimal(window.text1, static_cast<unsigned>(state.romanTotal));
     }
 
     state.arabicLength = window.text1.size();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace tuvo {
 
@@ -139,18 +140,14 @@ void assignCharacterAt(Text &caption, TextView text, std::size_t position)
         caption.assign(1, text[position - 1]);
 }
 
-void assignDecimal(Text &text, long long number)
+void assignDecimal(Text &text, unsigned number)
 {
-    char32_t digits[24];
+    char32_t digits[std::numeric_limits<unsigned>::digits10 + 1];
     char32_t *first = std::end(digits);
-    unsigned long long magnitude = number < 0 ? 0ULL - static_cast<unsigned long long>(number)
-                                              : static_cast<unsigned long long>(number);
     do {
-        *--first = U'0' + static_cast<char32_t>(magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (number < 0)
-        *--first = U'-';
+        *--first = U'0' + number % 10;
+        number /= 10;
+    } while (number != 0);
     text.assign(first, std::end(digits));
 }
 

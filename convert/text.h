@@ -31,13 +31,10 @@ bool valueAbove3999(TextView text);
 // other character is left as it is ("ß" and "µ" included).
 void upperCaseInPlace(Text &text);
 
-// The conversions rewrite their fields and captions at every position, so
-// these write into a text in place, keeping its storage.
-
 // Sets `caption` to the character at a 1-based position of `text`, or "" past its end.
 void assignCharacterAt(Text &caption, TextView text, std::size_t position);
 
-// Sets `text` to a number in decimal: a minus sign if negative, no blank, no leading zero.
-void assignDecimal(Text &text, long long number);
+// Sets `text` to a number in decimal: no sign, no blank, no leading zero.
+void assignDecimal(Text &text, unsigned number);
 
 } // namespace tuvo

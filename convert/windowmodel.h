@@ -8,8 +8,8 @@ namespace tuvo {
 // captions of its three hidden labels, which serve as scratch strings.
 struct WindowModel
 {
-    Text text1 = U"16";
-    Text text2 = U"XVI";
+    Text text1;
+    Text text2;
     Text label1 = U"Label1";
     Text label2 = U"Label2";
     Text label5 = U"Label5";

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/startup.h"
+#include "ui/window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -36,7 +37,9 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 using namespace tuvo;
 
@@ -61,6 +64,8 @@ private slots:
     void closesTheAboutDialog_data();
     void closesTheAboutDialog();
     void passesOnEveryHeldMessage();
+    void takesTheCharactersAsUtf8_data();
+    void takesTheCharactersAsUtf8();
 
 private:
     // A window or control by its name, in any window, or null.
@@ -85,6 +90,7 @@ void GuiTest::init()
 {
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     m_form = std::make_unique<Form1>();
+    centreOnScreen(m_form.get()); // as the program opens it
     m_form->show();
     m_form->activateWindow(); // where no window manager does it
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -232,6 +238,9 @@ void GuiTest::looksAsDesigned()
              Qt::WindowCloseButtonHint);
     const QPoint centre = window->screen()->availableGeometry().center();
     QVERIFY((window->frameGeometry().center() - centre).manhattanLength() <= 8);
+    // Placed once, and nothing left behind that watches the window.
+    QTRY_VERIFY(std::ranges::all_of(window->children(),
+                                    [](const QObject *child) { return child->isWidgetType(); }));
     const QPalette aPropos = control("Command4")->palette();
     QVERIFY(contrast(aPropos.color(QPalette::ButtonText), aPropos.color(QPalette::Button)) >= 4.5);
 
@@ -499,27 +508,65 @@ void GuiTest::closesTheAboutDialog()
 }
 
 // Qt's messages held while it starts, whatever thread sends them, are all
-// passed on once released, those on their way at that moment and later too.
+// passed on once released, in the order they came, those on their way at that
+// moment too; then Qt's handler is the one before again.
 void GuiTest::passesOnEveryHeldMessage()
 {
-    static std::atomic<int> passed;
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &) { ++passed; });
+    static std::vector<int> passed; // by one thread at a time
+    const QtMessageHandler inOrder = [](QtMsgType, const QMessageLogContext &, const QString &text) {
+        passed.push_back(text.toInt());
+    };
+    const QtMessageHandler previous = qInstallMessageHandler(inOrder);
     holdMessagesUntilConnected();
     std::atomic<bool> sending = true;
     std::atomic<int> sent = 0;
     std::thread sender([&] {
         for (; sending; ++sent)
-            qInfo("held");
+            qInfo("%d", sent.load());
     });
     while (sent < 1000)
         std::this_thread::yield();
     releaseMessages();
     sending = false;
     sender.join();
-    qInfo("after");
-    qInstallMessageHandler(previous);
-    QCOMPARE(passed.load(), sent.load() + 1);
+    qInfo("%d", sent.load());
+    QVERIFY(qInstallMessageHandler(previous) == inOrder); // Qt's handler again
+    std::vector<int> expected(sent + 1);
+    std::iota(expected.begin(), expected.end(), 0);
+    QCOMPARE(passed, expected);
+}
+
+// The character set is UTF-8 when the locale gives none: a locale whose
+// characters are UTF-8 is left as it is, and so is one that LC_ALL sets.
+void GuiTest::takesTheCharactersAsUtf8_data()
+{
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<QByteArray>("all");
+    QTest::addColumn<QByteArray>("ctype");
+    QTest::newRow("no locale") << QByteArray() << QByteArray() << QByteArray("C.UTF-8");
+    QTest::newRow("C") << QByteArray("C") << QByteArray() << QByteArray("C.UTF-8");
+    QTest::newRow("UTF-8, another spelling") << QByteArray("C.utf8") << QByteArray() << QByteArray();
+    QTest::newRow("LC_ALL") << QByteArray() << QByteArray("C") << QByteArray();
+}
+
+void GuiTest::takesTheCharactersAsUtf8()
+{
+    QFETCH(QByteArray, lang);
+    QFETCH(QByteArray, all);
+    QFETCH(QByteArray, ctype);
+    const QByteArray saved[] = {qgetenv("LANG"), qgetenv("LC_ALL"), qgetenv("LC_CTYPE")};
+    const auto set = [](const char *name, const QByteArray &value) {
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    };
+    set("LANG", lang);
+    set("LC_ALL", all);
+    set("LC_CTYPE", QByteArray());
+    useUtf8Characters();
+    const QByteArray chosen = qgetenv("LC_CTYPE");
+    set("LANG", saved[0]);
+    set("LC_ALL", saved[1]);
+    set("LC_CTYPE", saved[2]);
+    QCOMPARE(chosen, ctype);
 }
 
 int main(int argc, char *argv[])

@@ -192,6 +192,29 @@ for _ in $(seq 80); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || fail "openbox did not start"
 window_shown=framed_windows stays_up "X11, under openbox" "$tuvo"
+# A position the user gives is where the frame goes, as X11's geometry means it;
+# the size stays the design's. Qt's options take their values, even one that
+# looks like an option of Tuvo's.
+placed_at() { # x y: the frame's top-left corner, within 2 pixels
+    main=$(find_title "$title") || { echo "no window titled '$title' appeared"; return 1; }
+    for _ in $(seq 40); do
+        set -- $(xprop -id "$main" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,) \
+            $(geometry -id "$main")
+        if [ $# -eq 8 ]; then
+            dx=$(($5 - $1 - want_x)) dy=$(($6 - $3 - want_y))
+            [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] && [ "$7x$8" = 349x202 ] && return 0
+        fi
+        sleep 0.25
+    done
+    echo "its frame is at ($(($5 - $1)), $(($6 - $3))), ${7}x$8, not at ($want_x, $want_y), 349x202"
+    return 1
+}
+want_x=10 want_y=10 window_shown=placed_at stays_up "X11, under openbox, -geometry +10+10" \
+    "$tuvo" -geometry +10+10
+want_x=100 want_y=50 window_shown=placed_at stays_up "X11, under openbox, -geometry 400x300+100+50" \
+    "$tuvo" -geometry 400x300+100+50
+titled_v() { find_title "-v" >/dev/null || { echo "no window titled '-v' appeared"; return 1; }; }
+window_shown=titled_v stays_up "X11, under openbox, -title -v" "$tuvo" -title -v
 # Alt+F4, openbox's close, on window $1 until it is no longer shown, again if
 # a busy machine lost it.
 close_by_hand() {

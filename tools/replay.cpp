@@ -189,6 +189,8 @@ int main()
 {
     std::ios::sync_with_stdio(false);
     tuvo::WindowModel window;
+    window.text1 = U"16"; // as the window opens
+    window.text2 = U"XVI";
     tuvo::Form1State state;
     std::string bytes;
     for (long long lineNumber = 1; std::getline(std::cin, bytes); ++lineNumber) {
