@@ -24,29 +24,31 @@ enum class Look { Plain, Bold, Underlined, Centred, Title, Limit };
 struct AboutText
 {
     const char *text; // UTF-8
-    int left, top, width, height; // twips
+    QRect rect;
     Look look;
 };
 
-const AboutText aboutTexts[] = {
-    {"TUVO", 1200, 360, 2895, 375, Look::Title},
+constexpr AboutText aboutTexts[] = {
+    {"TUVO", twips(1200, 360, 2895, 375), Look::Title},
     {"Conversion de nombres arabes en nombres romains, ou l'inverse.",
-     120, 960, 5685, 330, Look::Bold},
-    {"Règles  suivies pour la numérotation romaine:", 1080, 1320, 3495, 255, Look::Underlined},
-    {"- A 7 signes romains correspond une valeur.", 120, 1800, 3735, 255, Look::Plain},
-    {"   I    V      X       L        C        D        M", 750, 2160, 3855, 255, Look::Bold},
-    {"   1    5     10     50     100     500     1000", 720, 2400, 3975, 255, Look::Bold},
+     twips(120, 960, 5685, 330), Look::Bold},
+    {"Règles  suivies pour la numérotation romaine:",
+     twips(1080, 1320, 3495, 255), Look::Underlined},
+    {"- A 7 signes romains correspond une valeur.", twips(120, 1800, 3735, 255), Look::Plain},
+    {"   I    V      X       L        C        D        M",
+     twips(750, 2160, 3855, 255), Look::Bold},
+    {"   1    5     10     50     100     500     1000", twips(720, 2400, 3975, 255), Look::Bold},
     {"- Le nombre romain ne peut avoir plus de 3 signes consecutifs:  CCC",
-     120, 2760, 4815, 255, Look::Plain},
+     twips(120, 2760, 4815, 255), Look::Plain},
     {"- Les signes placés à droite d'un autre signe s'ajoutent s'ils sont de valeur      "
      "égale ou inférieure: XXII = 22",
-     120, 3000, 5295, 375, Look::Plain},
+     twips(120, 3000, 5295, 375), Look::Plain},
     {"- Le signe placé à gauche d'un autre signe se retranche s'il est inférieur   : IX  = 9.   "
      "I ne se retranche que de X et de V, et  V ne se retranche pas.",
-     120, 3480, 5175, 375, Look::Plain},
-    {"Valeurs limitées à 3999", 1800, 3960, 1695, 255, Look::Limit},
-    {"Logiciel fourni tel quel, sans garantie.", 960, 4440, 3495, 195, Look::Centred},
-    {"Les auteurs de Tuvo", 1560, 4680, 2415, 255, Look::Centred},
+     twips(120, 3480, 5175, 375), Look::Plain},
+    {"Valeurs limitées à 3999", twips(1800, 3960, 1695, 255), Look::Limit},
+    {"Logiciel fourni tel quel, sans garantie.", twips(960, 4440, 3495, 195), Look::Centred},
+    {"Les auteurs de Tuvo", twips(1560, 4680, 2415, 255), Look::Centred},
 };
 
 QFont fontFor(Look look)
@@ -60,7 +62,7 @@ QFont fontFor(Look look)
 void addText(QWidget *dialog, const AboutText &about)
 {
     auto *label = new QLabel(QString::fromUtf8(about.text), dialog);
-    label->setGeometry(twips(about.left, about.top, about.width, about.height));
+    label->setGeometry(about.rect);
     label->setWordWrap(true);
     label->setFont(fontFor(about.look));
     const bool centred = about.look == Look::Centred || about.look == Look::Title

@@ -192,8 +192,8 @@ check_tuvo() {
     # window comes in front of it when clicked, and "A propos" brings it back.
     set -- $(work_area)
     xdotool windowmove "$about" $(($1 + $3 - 400)) $(($2 + 40))
-    until_true sh -c "xwininfo -id $about | grep -q 'Absolute upper-left X: *$(($1 + $3 - 400))'" ||
-        fail "the About dialog could not be moved aside"
+    aside_x=$(($1 + $3 - 400)) aside_y=$(($2 + 40))
+    until_true moved_aside || fail "the About dialog could not be moved aside"
     click "$main" 60 100
     until_true above "$main" "$about" || fail "a click on the main window left it behind the About dialog"
     click "$main" 44 16
@@ -214,6 +214,32 @@ check_tuvo() {
     echo "desktops: $desktop: both windows centred, close only, in front when clicked; 1994 converted"
 }
 
+# Started with a position, the main window's frame goes there, within 2 pixels.
+frame_at() { # window x y
+    set -- $(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,) $(geometry "$1") "$2" "$3"
+    [ $# -eq 10 ] || return 1
+    at="$(($5 - $1)),$(($6 - $3))"
+    dx=$(($5 - $1 - $9)) dy=$(($6 - $3 - ${10}))
+    [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ]
+}
+# The About dialog moved aside: its frame there, or its client area, as the
+# window manager takes the move.
+moved_aside() {
+    frame_at "$about" "$aside_x" "$aside_y" ||
+        xwininfo -id "$about" | grep -q "Absolute upper-left X: *$aside_x\$"
+}
+placed_as_asked() {
+    "$tuvo" -geometry +10+10 2>"$dir/tuvo.err" &
+    tuvo_pid=$!
+    pids="$pids $tuvo_pid"
+    find_window main "$title"
+    at=none
+    until_true frame_at "$main" 10 10 || fail "-geometry +10+10: the frame is at $at"
+    kill "$tuvo_pid"
+    wait "$tuvo_pid" || fail "-geometry +10+10: asked to end, it exited with status $?"
+    echo "desktops: $desktop: -geometry +10+10 put the frame at $at"
+}
+
 # Each desktop ends with its session: its processes are ended before the next.
 end_session() {
     kill $pids 2>/dev/null
@@ -229,6 +255,7 @@ xfce() {
     pids="$pids $!"
     until_true window_manager_up || fail "xfwm4 did not start"
     check_tuvo
+    placed_as_asked
 }
 
 kde() {
@@ -237,6 +264,7 @@ kde() {
     pids="$pids $!"
     until_true window_manager_up || fail "kwin_x11 did not start"
     KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 check_tuvo
+    KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 placed_as_asked
 }
 
 gnome_x11() {

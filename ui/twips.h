@@ -10,7 +10,7 @@ constexpr int px(int twips)
     return (twips + 7) / 15;
 }
 
-inline QRect twips(int left, int top, int width, int height)
+constexpr QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
 }

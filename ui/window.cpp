@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+
+#include <chrono>
 
 namespace tuvo {
 
@@ -36,28 +39,42 @@ QMargins knownFrame()
     return {};
 }
 
-// A window manager frames a window once it is shown, and before it maps it:
-// when the frame shows in an event, the window is centred again, frame
-// included. By its first paint the window is mapped, framed or not (with no
-// window manager, or on a platform that reports no frame): the watch ends
-// there, either way.
+// A window manager frames a window once it is shown: when the frame shows in
+// an event, the window is centred again, frame included, and the watch ends.
+// Some frame it only after it is first painted (KWin, some 10 ms later); a
+// window still unframed seconds after that has no window manager, or is on a
+// platform that reports no frame, and the watch ends all the same.
 class FrameWatch : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit FrameWatch(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = static_cast<QWidget *>(watched);
         const QMargins frame = frameOf(window);
-        if (!frame.isNull() || event->type() == QEvent::Paint) {
-            window->removeEventFilter(this);
-            deleteLater();
-            if (!frame.isNull())
-                centreFrame(window, frame);
+        if (!frame.isNull()) {
+            centreFrame(window, frame);
+            end();
+        } else if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QTimer::singleShot(std::chrono::seconds(5), this, &FrameWatch::end);
         }
         return false;
     }
+
+private:
+    void end()
+    {
+        parent()->removeEventFilter(this);
+        deleteLater();
+    }
+
+    bool m_painted = false;
 };
 
 } // namespace
@@ -74,7 +91,7 @@ void centreOnScreen(QWidget *window)
     const QMargins frame = knownFrame();
     centreFrame(window, frame);
     if (frame.isNull())
-        window->installEventFilter(new FrameWatch(window));
+        new FrameWatch(window); // the window's child, which ends itself
 }
 
 } // namespace tuvo
