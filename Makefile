@@ -37,8 +37,10 @@ test: build
 # The built program under the window managers of Debian's desktops: Xfce,
 # KDE Plasma and GNOME (X11 and Wayland). Their packages are large, so they
 # are not part of make test; CI runs both.
+# DESKTOPS=kwin_x11 (or xfwm4, gnome_x11, gnome_wayland) runs one.
 desktops: deps-desktops build
-	sh tests/desktops.sh $(BUILD)/app/tuvo
+	TUVO=$(abspath $(BUILD))/app/tuvo /usr/bin/python3 -m pytest -p no:cacheprovider -q \
+	    -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
 
 # Figures, never pass or fail: the core and the widgets with Google Benchmark,
 # then start-up and memory beside a bare Qt window under Xvfb.

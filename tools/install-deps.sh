@@ -7,17 +7,20 @@
 set -eu
 
 packages="cmake ninja-build g++ make qt6-base-dev qt6-wayland fonts-liberation2 qt6-translations-l10n"
+# What the tests of the program under real clients run on.
+clients="python3-pytest python3-xlib python3-ewmh python3-pyvirtualdisplay xvfb dbus xdotool"
 case "${1:-run}" in
     run) ;;
     # The program is also started under Xvfb (bare and under openbox) and
-    # weston's headless backend, and heard through the Orca screen reader.
-    test) packages="$packages libgtest-dev qt6-base-private-dev xvfb weston
+    # weston's headless backend, and heard through the Orca screen reader, by
+    # tests on pytest and Debian's X11 libraries.
+    test) packages="$packages libgtest-dev qt6-base-private-dev $clients weston
                     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-speechd
-                    at-spi2-core dbus xdotool x11-utils openbox dconf-gsettings-backend dconf-cli
+                    at-spi2-core openbox dconf-gsettings-backend dconf-cli
                     gsettings-desktop-schemas locales" ;;
     # The window managers of Debian's desktops, several hundred MB with GNOME.
-    desktops) packages="$packages xvfb xdotool x11-utils imagemagick dbus util-linux xfwm4
-                        kwin-x11 kwin-style-breeze gnome-shell xwayland" ;;
+    desktops) packages="$packages $clients x11-utils util-linux xfwm4 kwin-x11
+                        kwin-style-breeze gnome-shell xwayland" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     package) packages="$packages dpkg-dev file lintian appstream desktop-file-utils" ;;

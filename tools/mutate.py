@@ -238,8 +238,10 @@ def suite_passes(path=None):
     slow = [test for test, files in SLOW.items() if path in files]
     if slow and not ctest("--tests-regex", "^(" + "|".join(slow) + ")$"):
         return False
-    return path not in DESKTOPS or run(["sh", str(TREE / "tests/desktops.sh"),
-                                        str(BUILD / "app/tuvo")], timeout=600) == 0
+    return path not in DESKTOPS or run(["env", f"TUVO={BUILD / 'app/tuvo'}", "/usr/bin/python3",
+                                        "-m", "pytest", "-p", "no:cacheprovider", "-q", "-x",
+                                        "-m", "desktops", str(TREE / "tests/clients")],
+                                       timeout=900) == 0
 
 
 def main():
