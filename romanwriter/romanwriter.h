@@ -4,6 +4,7 @@
 // greedy, largest value first, sharing nothing with the digit-group table.
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 inline std::u32string greedyRoman(int number)
@@ -24,4 +25,16 @@ inline std::u32string decimalText(int number)
 {
     const std::string digits = std::to_string(number);
     return std::u32string(digits.begin(), digits.end());
+}
+
+// Every standard numeral, with its value.
+inline const std::unordered_map<std::u32string, int> &standardNumerals()
+{
+    static const std::unordered_map<std::u32string, int> numerals = [] {
+        std::unordered_map<std::u32string, int> map;
+        for (int number = 1; number <= 3999; ++number)
+            map.emplace(greedyRoman(number), number);
+        return map;
+    }();
+    return numerals;
 }

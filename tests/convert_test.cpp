@@ -1,17 +1,18 @@
 // The two conversions on the window model, without any window.
 
 #include "convert/conversions.h"
+#include "tools/clicks.h"
 
 #include "romanwriter/romanwriter.h"
 
 #include <gtest/gtest.h>
 
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
 using tuvo::Text;
+using tuvo::TextView;
 
 const Text same = U"<as before>";
 const Text nc(tuvo::nonConforme);
@@ -36,6 +37,17 @@ TEST(ArabicToRoman, AnswersEveryKindOfText)
         {U"00001", nc, U""}, {U"Erreur", nc, U""}, {U"4.00", U"Limité à 3999", U""},
         {Text(huge, U'0'), nc, U""}, {U"1" + Text(huge, U'0'), U"3999", U"MMMCMXCIX"},
         {U"1e" + Text(huge, U'9'), U"3999", U"MMMCMXCIX"},
+        // Compared with 3999 as a number: blanks skipped anywhere, one sign, one
+        // point, a power of ten either way; at the limit, as written.
+        {U"3999.01", U"3999", U"MMMCMXCIX"}, {U"39991e-1", U"3999", U"MMMCMXCIX"},
+        {U"0.0004e7", U"3999", U"MMMCMXCIX"}, {U"4E3", U"3999", U"MMMCMXCIX"},
+        {U"4e+3", U"3999", U"MMMCMXCIX"}, {U"+5000", U"3999", U"MMMCMXCIX"},
+        {U" 5\t0\n00", U"3999", U"MMMCMXCIX"}, {U"4000abc", U"3999", U"MMMCMXCIX"},
+        {U"0000.000004e9", U"3999", U"MMMCMXCIX"}, {U"03999", nc, U""}, {U"3999.0.1", nc, U""},
+        {U"..5000", nc, U""}, {U"39990e-1", nc, U""}, {U"0.01e5", nc, U""}, {U"0.3999e4", nc, U""},
+        {U"-5000", nc, U""}, {U"5\r000", nc, U""}, {U"&H1000", nc, U""}, {U"4D3", nc, U""},
+        {U"e9", nc, U""}, {U"1e", nc, U""}, {U"0.0000000001e13", nc, U""}, {U"3999.00", nc, U""},
+        {U"3999.000", nc, U""}, {U"01234", nc, U""},
     };
     for (const Row &row : rows) {
         tuvo::WindowModel window;
@@ -110,9 +122,7 @@ TEST(BothWays, ConvertEveryNumberAndBack)
 
 TEST(RomanToArabic, AcceptsExactlyTheStandardNumeralsOfUpToSevenLetters)
 {
-    std::unordered_map<Text, int> standard;
-    for (int number = 1; number <= 3999; ++number)
-        standard.emplace(greedyRoman(number), number);
+    const auto &standard = standardNumerals();
 
     const Text letters = U"MDCLXVI";
     tuvo::WindowModel window;
@@ -133,42 +143,43 @@ TEST(RomanToArabic, AcceptsExactlyTheStandardNumeralsOfUpToSevenLetters)
     }
 }
 
-// Clicks on one window, each "A" (right arrow) or "R" (left arrow), followed by
-// the text typed into its field first, or by nothing to click on what is there.
+// Click scripts on one window: no click may forget what the one before left.
 TEST(BothWays, CarryTheirStateFromClickToClick)
 {
-    struct History { std::vector<Text> clicks; Text text1, text2, label5; };
-    const Text m14 = U"5" + Text(14, U'M');
+    struct History { Text script, text1, text2, label5; };
+    const Text fifteen = U"5" + Text(14, U'M');
+    const Text fifteenClicked = U"Text2\t" + fifteen + U"\nCommand1\n";
     const std::vector<History> histories = {
-        {{U"A1994", U"A12"}, U"12", U"XII", U"Label5"},
-        {{U"A1994", U"A05"}, nc, U"", U"Label5"},
-        {{U"A3888", U"A7"}, U"7", U"VII", U"Label5"},
-        {{U"A05", U"A"}, U"", U"", U"Label5"},
-        {{U"A7.50", U"A"}, U"Limité à 3999", U"", U"Label5"},
-        {{U"A5000", U"A"}, U"3999", U"MMMCMXCIX", U"Label5"},
-        {{U"A3888", U"A4.00"}, U"Limité à 3999", U"", U"Label5"},
-        {{U"A2000", U"A4.00", U"A1234"}, U"1234", U"MCCXXXIV", U"Label5"},
+        {U"Text1\t1994\nCommand2\nText1\t12\nCommand2", U"12", U"XII", U"Label5"},
+        {U"Text1\t1994\nCommand2\nText1\t05\nCommand2", nc, U"", U"Label5"},
+        {U"Text1\t3888\nCommand2\nText1\t7\nCommand2", U"7", U"VII", U"Label5"},
+        {U"Text1\t05\nCommand2\nCommand2", U"", U"", U"Label5"},
+        {U"Text1\t7.50\nCommand2\nCommand2", U"Limité à 3999", U"", U"Label5"},
+        {U"Text1\t5000\nCommand2\nCommand2", U"3999", U"MMMCMXCIX", U"Label5"},
+        {U"Text1\t3888\nCommand2\nText1\t4.00\nCommand2", U"Limité à 3999", U"", U"Label5"},
+        {U"Text1\t2000\nCommand2\nText1\t4.00\nCommand2\nText1\t1234\nCommand2", U"1234",
+         U"MCCXXXIV", U"Label5"},
         // A thousands digit 0 has the empty group, not the last one looked up.
-        {{U"A2000", U"A0999"}, nc, U"", U"Label5"},
+        {U"Text1\t2000\nCommand2\nText1\t0999\nCommand2", nc, U"", U"Label5"},
         // A total of 3888 from a bad numeral rebuilds the longest numeral, read next.
-        {{U"RMMIMIXCM", U"RMMMDCCCLXXXVIII"}, U"3888", U"MMMDCCCLXXXVIII", U"MMMDCCCLXXXVIII"},
-        {{U"RMMMCMXCIX", U"A12"}, U"12", U"XII", U"MMMCMXCIX"},
-        {{U"RMCMXCIV", U"RIIII"}, nc, U"IIII", U"MCMXCIV"},
-        {{U"A2000", U"R5"}, nc, U"5", U"N'existe pas !"},
+        {U"Text2\tMMIMIXCM\nCommand1\nText2\tMMMDCCCLXXXVIII\nCommand1", U"3888",
+         U"MMMDCCCLXXXVIII", U"MMMDCCCLXXXVIII"},
+        {U"Text2\tMMMCMXCIX\nCommand1\nText1\t12\nCommand2", U"12", U"XII", U"MMMCMXCIX"},
+        {U"Text2\tMCMXCIV\nCommand1\nText2\tIIII\nCommand1", nc, U"IIII", U"MCMXCIV"},
+        {U"Text1\t2000\nCommand2\nText2\t5\nCommand1", nc, U"5", U"N'existe pas !"},
         // No letter at position 1: the total of the last click goes on.
-        {{U"RMM", U"R5i"}, nc, U"5I", U"MMI"},
-        {{U"R" + m14, U"R" + m14, U"R" + m14, U"R" + m14}, nc, m14, U"Label5"},
+        {U"Text2\tMM\nCommand1\nText2\t5i\nCommand1", nc, U"5I", U"MMI"},
+        {fifteenClicked + fifteenClicked + fifteenClicked + fifteenClicked, nc, fifteen, U"Label5"},
     };
     for (const History &history : histories) {
         tuvo::WindowModel window;
         tuvo::Form1State state;
-        for (const Text &click : history.clicks) {
-            const bool roman = click[0] == U'R';
-            if (click.size() > 1)
-                (roman ? window.text2 : window.text1) = click.substr(1);
-            (roman ? tuvo::romanToArabic : tuvo::arabicToRoman)(window, state);
+        for (std::size_t start = 0; start < history.script.size();) {
+            const std::size_t end = std::min(history.script.find(U'\n', start), history.script.size());
+            tuvo::clicks::run(TextView(history.script).substr(start, end - start), window, state);
+            start = end + 1;
         }
-        const auto context = ::testing::PrintToString(history.clicks);
+        const auto context = ::testing::PrintToString(history.script);
         EXPECT_EQ(window.text1, history.text1) << context;
         EXPECT_EQ(window.text2, history.text2) << context;
         EXPECT_EQ(window.label5, history.label5) << context;

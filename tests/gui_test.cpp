@@ -63,6 +63,7 @@ private slots:
     void describesTheFields();
     void closesTheAboutDialog_data();
     void closesTheAboutDialog();
+    void stopsWatchingAnUnframedWindow();
     void passesOnEveryHeldMessage();
     void takesTheCharactersAsUtf8_data();
     void takesTheCharactersAsUtf8();
@@ -505,6 +506,24 @@ void GuiTest::closesTheAboutDialog()
     QVERIFY(m_form->isVisible());
     run({"click Command4"});
     QCOMPARE(aboutDialog()->windowTitle(), QStringLiteral("À propos de Tuvo"));
+}
+
+// A window that no window manager frames is watched until a little after its
+// first paint, and given every event meanwhile.
+void GuiTest::stopsWatchingAnUnframedWindow()
+{
+    struct Painted : QWidget
+    {
+        int paints = 0;
+        void paintEvent(QPaintEvent *) override { ++paints; }
+    } window;
+    m_form->hide(); // whose frame would tell this window's
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    centreOnScreen(&window);
+    window.show();
+    QTRY_VERIFY_WITH_TIMEOUT(window.paints > 0, 1000);
+    QCOMPARE(window.children().size(), 1); // the watch
+    QTRY_VERIFY_WITH_TIMEOUT(window.children().isEmpty(), 8000);
 }
 
 // Qt's messages held while it starts, whatever thread sends them, are all
