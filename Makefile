@@ -71,30 +71,11 @@ pictures: build
 	for scale in 2 3 1.5 4; do TUVO_REMAKE_PICTURES=1 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$$scale \
 	    $(BUILD)/tests/gui_test looksAsDesigned:form1-opened looksAsDesigned:about; done
 
-# A Debian package of a Release build, checked: file list, dependencies, start.
-# Every time in the archive, and the files' times that Qt's resource compiler
-# keeps in the program, is the last commit's, as SOURCE_DATE_EPOCH asks: the
-# same commit gives the same bytes.
-package: deps-package
-	$(CMAKE) -S . -B build-release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF >/dev/null
-	SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) $(CMAKE) --build build-release --parallel 2
-	cd build-release && SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack
-	sh tools/check-package.sh build-release/tuvo_*_amd64.deb
-	@echo "To check that another folder gives the same bytes: make reproducible"
-
-# The last commit packaged in two clones, in folders of different lengths,
-# and the two packages compared byte for byte.
-reproducible: deps-package
-	rm -rf build-reproducible
-	commit=$$(git rev-parse HEAD); \
-	for clone in a longer-folder-name; do \
-	    git clone -q . build-reproducible/$$clone && \
-	    git -C build-reproducible/$$clone checkout -q $$commit && \
-	    $(MAKE) -C build-reproducible/$$clone package >/dev/null || exit 1; \
-	done
-	cmp build-reproducible/a/build-release/tuvo_*_amd64.deb \
-	    build-reproducible/longer-folder-name/build-release/tuvo_*_amd64.deb
-	@echo "reproducible: both clones give the same package"
+# The Debian package as Debian builds and checks it, from the last commit:
+# sbuild in a clean bookworm root, lintian, autopkgtest, piuparts, and two
+# builds compared byte for byte (tools/deb.sh). As root; it takes some minutes.
+deb: deps-deb
+	sh tools/deb.sh
 
 # A Release build of its own, installed under PREFIX, with DESTDIR, if set,
 # in front (make install PREFIX=$$HOME/.local needs no root); make uninstall
@@ -118,4 +99,4 @@ deps-%:
 clean:
 	rm -rf build build-*
 
-.PHONY: all build run-build run test desktops bench fuzz mutate pictures package reproducible install uninstall screenshot clean
+.PHONY: all build run-build run test desktops bench fuzz mutate pictures deb install uninstall screenshot clean

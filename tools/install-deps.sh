@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages that building, running or testing Tuvo needs.
-# Usage: install-deps.sh run|test|desktops|bench|fuzz|package|screenshot
+# Usage: install-deps.sh run|test|desktops|bench|fuzz|deb|screenshot
 # As root, missing packages are installed with apt-get; otherwise the one
 # command to run as root is printed (with sudo where there is sudo) and the
 # script fails.
@@ -23,7 +23,8 @@ case "${1:-run}" in
                         kwin-style-breeze gnome-shell xwayland" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
-    package) packages="$packages dpkg-dev file lintian appstream desktop-file-utils" ;;
+    # The Debian package built and checked as Debian does.
+    deb) packages="git dpkg-dev debhelper sbuild mmdebstrap uidmap lintian autopkgtest piuparts" ;;
     screenshot) packages="$packages xvfb xauth" ;;
     *) echo "install-deps.sh: unknown purpose '$1'" >&2; exit 2 ;;
 esac

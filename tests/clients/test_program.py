@@ -11,7 +11,7 @@ import pytest
 from conftest import TUVO
 
 TESTS = Path(__file__).resolve().parent.parent
-VERSION = re.search(r"project\(Tuvo VERSION (\S+)", (TESTS.parent / "CMakeLists.txt").read_text())[1]
+VERSION = re.match(r"tuvo \((\S+)\)", (TESTS.parent / "debian/changelog").read_text())[1]
 HELP = (TESTS / "reference" / "help.txt").read_text()
 NO_DISPLAY = ("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, "
               "n'est joignable.\n")
