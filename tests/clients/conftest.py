@@ -29,6 +29,13 @@ ABOUT = "À propos de Tuvo"
 MAIN_SIZE, ABOUT_SIZE = (349, 202), (383, 337)
 # The window managers of Debian's large desktops, which make desktops runs.
 LARGE = {"xfwm4", "kwin_x11", "gnome_x11", "gnome_wayland"}
+# Those that start with one command, and what their sessions say of themselves.
+SMALL_WINDOW_MANAGERS = {
+    "openbox": (["openbox"], {}),
+    "xfwm4": (["xfwm4"], {"XDG_CURRENT_DESKTOP": "XFCE", "XDG_SESSION_TYPE": "x11"}),
+    "kwin_x11": (["kwin_x11", "--replace"], {"XDG_CURRENT_DESKTOP": "KDE", "XDG_SESSION_TYPE": "x11",
+                                            "KDE_FULL_SESSION": "true", "KDE_SESSION_VERSION": "5"}),
+}
 
 
 def wait_for(what, check, seconds=20, seen=lambda: ""):
@@ -123,10 +130,16 @@ class Desktop:
         if wm == "gnome_wayland":
             self.start_nested_gnome()
             self.connect()
-        else:
-            self.env["DISPLAY"] = session.display()
-            self.connect()
-            getattr(self, "start_" + wm)()
+            return
+        self.env["DISPLAY"] = session.display()
+        self.connect()
+        if wm == "gnome_x11":
+            self.start_gnome_x11()
+        elif wm != "none":
+            argv, env = SMALL_WINDOW_MANAGERS[wm]
+            self.env.update(env)
+            session.start(argv)
+            wait_for(f"{wm}'s start", lambda: self.poll(self.managed))
 
     def connect(self):
         # Xlib finds the key to an X server in the process's own environment.
@@ -138,27 +151,9 @@ class Desktop:
             os.environ.pop("XAUTHORITY") if saved is None else os.environ.update(XAUTHORITY=saved)
         self.ewmh = EWMH(self.x)
 
-    # Window managers, each up once it says so on the root window.
-    def start_none(self):
-        pass
-
     def managed(self):
+        """A window manager is up: it says so on the root window."""
         return self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK") is not None
-
-    def start_openbox(self):
-        self.session.start(["openbox"])
-        wait_for("openbox's start", lambda: self.poll(self.managed))
-
-    def start_xfwm4(self):
-        self.env["XDG_CURRENT_DESKTOP"], self.env["XDG_SESSION_TYPE"] = "XFCE", "x11"
-        self.session.start(["xfwm4"])
-        wait_for("xfwm4's start", lambda: self.poll(self.managed))
-
-    def start_kwin_x11(self):
-        self.env.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11",
-                        KDE_FULL_SESSION="true", KDE_SESSION_VERSION="5")
-        self.session.start(["kwin_x11", "--replace"])
-        wait_for("kwin_x11's start", lambda: self.poll(self.managed))
 
     def start_gnome_x11(self):
         self.env.update(XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
