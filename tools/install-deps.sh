@@ -16,7 +16,7 @@ case "${1:-run}" in
     # tests on pytest and Debian's X11 libraries.
     test) packages="$packages libgtest-dev qt6-base-private-dev $clients weston
                     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-speechd
-                    at-spi2-core openbox dconf-gsettings-backend dconf-cli
+                    at-spi2-core openbox libglib2.0-bin dconf-gsettings-backend dconf-cli
                     gsettings-desktop-schemas locales" ;;
     # The window managers of Debian's desktops, several hundred MB with GNOME.
     desktops) packages="$packages $clients x11-utils util-linux xfwm4 kwin-x11
