@@ -38,6 +38,19 @@ def test_answers(session, arguments, env, status, out, err):
     assert (result.returncode, result.stdout, result.stderr) == (status, out, err)
 
 
+# The values of Qt's options are Qt's, even one that looks like an option of
+# Tuvo's: whatever Qt then does with it, Tuvo does not answer its version.
+@pytest.mark.parametrize("option", [
+    "platform", "platformpluginpath", "platformtheme", "plugin", "session", "qwindowgeometry",
+    "qwindowtitle", "qwindowicon", "geometry", "title", "icon", "display", "name", "visual",
+    "style", "stylesheet"])
+def test_leaves_qt_the_values_of_its_options(session, option):
+    process = session.start([TUVO, "-" + option, "-v"], log="tuvo.log", **OFFSCREEN)
+    time.sleep(0.5)
+    session.end(process)
+    assert f"Tuvo {VERSION}" not in session.log("tuvo.log")
+
+
 # Any other cause than a display is Qt's to tell, after a sentence: here a
 # plugin that does not exist, and the ones there are.
 def test_explains_a_plugin_missing(session):
