@@ -188,7 +188,8 @@ void holdMessagesUntilConnected()
 
 void releaseMessages()
 {
-    const std::lock_guard lock(heldLock); // a message from another thread waits its turn
+    // A message from another thread waits its turn.
+    const std::lock_guard lock(heldLock);
     for (const HeldMessage &message : heldMessages) {
         QMessageLogContext context;
         context.category = message.category.constData();
