@@ -8,7 +8,7 @@ set -eu
 
 packages="cmake ninja-build g++ make qt6-base-dev qt6-wayland fonts-liberation2 qt6-translations-l10n"
 # What the tests of the program under real clients run on.
-clients="python3-pytest python3-xlib python3-ewmh python3-pyvirtualdisplay xvfb dbus xdotool"
+clients="python3-pytest python3-pytest-timeout python3-xlib python3-ewmh python3-pyvirtualdisplay xvfb dbus xdotool"
 case "${1:-run}" in
     run) ;;
     # The program is also started under Xvfb (bare and under openbox) and

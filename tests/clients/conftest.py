@@ -195,9 +195,9 @@ class Desktop:
                  'mount -t tmpfs tmpfs /run/systemd && exec gnome-shell "$@"', "gnome-shell",
                  *options], log="gnome-shell.log", **env)
             deadline = time.monotonic() + 20
-            while time.monotonic() < deadline and not ready():
+            while not (up := ready()) and time.monotonic() < deadline:
                 time.sleep(0.25)
-            if ready():
+            if up:
                 break
             self.session.end(self.shell, 0)
             for key in Path(self.env["XDG_RUNTIME_DIR"]).glob(".mutter-Xwaylandauth.*"):
