@@ -5,6 +5,7 @@
 #include "romanwriter/romanwriter.h"
 #include "tools/clicks.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
