@@ -1,11 +1,13 @@
 """The real program under the clients its users run: X servers, the window
 managers and compositors of Debian's desktops, and the Orca screen reader.
-Each test has a session of its own (a home, buses, a display), started here
+Each test has a session of its own (a home, buses, displays), started here
 and ended with it. TUVO names the program: the built one, or /usr/bin/tuvo."""
 
 import os
 import re
+import shutil
 import signal
+import socket
 import subprocess
 import time
 from pathlib import Path
@@ -27,9 +29,8 @@ TUVO = os.environ.get("TUVO", "/usr/bin/tuvo")
 TITLE = "    Cliquer sur une flèche selon la conversion choisie"
 ABOUT = "À propos de Tuvo"
 MAIN_SIZE, ABOUT_SIZE = (349, 202), (383, 337)
-# The window managers of Debian's large desktops, which make desktops runs.
-LARGE = {"xfwm4", "kwin_x11", "gnome_x11", "gnome_wayland"}
-# Those that start with one command, and what their sessions say of themselves.
+# What the window managers that start with one command run, and what their
+# sessions say of themselves.
 SMALL_WINDOW_MANAGERS = {
     "openbox": (["openbox"], {}),
     "xfwm4": (["xfwm4"], {"XDG_CURRENT_DESKTOP": "XFCE", "XDG_SESSION_TYPE": "x11"}),
@@ -46,6 +47,19 @@ def wait_for(what, check, seconds=20, seen=lambda: ""):
             pytest.fail(f"{what}: not within {seconds} s. {seen()}", pytrace=False)
         time.sleep(0.1)
     return found
+
+
+def answers(display, seconds=5):
+    """An X server answers on the socket python-xlib connects to: it replies
+    to a connection's first request, here without a key, within `seconds`."""
+    with socket.socket(socket.AF_UNIX) as probe:
+        probe.settimeout(seconds)
+        try:
+            probe.connect(f"/tmp/.X11-unix/X{display[1:]}")
+            probe.sendall(b"l\0\x0b\0\0\0\0\0\0\0\0\0")  # little-endian, X11.0
+            return len(probe.recv(8)) == 8
+        except OSError:
+            return False
 
 
 class Session:
@@ -72,8 +86,11 @@ class Session:
         self.env[variable] = bus.stdout.readline().strip()
 
     def display(self, size=(1280, 1024)):
-        display = Display(size=size, color_depth=24, manage_global_env=False,
-                          extra_args=["-dpi", "96", "-nolisten", "tcp"])
+        """An X server, waited for, whose screen is kept in a file for pictures."""
+        screen = self.scratch / f"display-{len(self.displays)}"
+        screen.mkdir()
+        display = Display(size=size, color_depth=24, dpi=96, fbdir=str(screen),
+                          manage_global_env=False, extra_args=["-nolisten", "tcp"])
         self.displays.append(display.start())
         return display.new_display_var
 
@@ -103,6 +120,13 @@ class Session:
             os.killpg(process.pid, signal.SIGKILL)
             process.wait()
             return None
+
+    def pictures(self):
+        """Pictures of the screens as they are now, in XWD files; where they went."""
+        for number, display in enumerate(self.displays):
+            shutil.copy(self.scratch / f"display-{number}" / "Xvfb_screen0",
+                        self.scratch / f"screen-{number}.xwd")
+        return [str(self.scratch / f"screen-{number}.xwd") for number in range(len(self.displays))]
 
     def close(self):
         for process in reversed(self.processes):
@@ -134,12 +158,14 @@ class Desktop:
         self.env["DISPLAY"] = session.display()
         self.connect()
         if wm == "gnome_x11":
-            self.start_gnome_x11()
+            self.env.update(XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
+            self.start_gnome_shell(["--x11", "--replace"], self.top_bar)
         elif wm != "none":
             argv, env = SMALL_WINDOW_MANAGERS[wm]
             self.env.update(env)
             session.start(argv)
-            wait_for(f"{wm}'s start", lambda: self.poll(self.managed))
+            wait_for(f"{wm}'s start", lambda: self.poll(lambda: self.property(
+                self.x.screen().root, "_NET_SUPPORTING_WM_CHECK")))
 
     def connect(self):
         # Xlib finds the key to an X server in the process's own environment.
@@ -151,14 +177,6 @@ class Desktop:
             os.environ.pop("XAUTHORITY") if saved is None else os.environ.update(XAUTHORITY=saved)
         self.ewmh = EWMH(self.x)
 
-    def managed(self):
-        """A window manager is up: it says so on the root window."""
-        return self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK") is not None
-
-    def start_gnome_x11(self):
-        self.env.update(XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
-        self.start_gnome_shell(["--x11", "--replace"], self.poll_top_bar)
-
     def start_nested_gnome(self):
         """GNOME's Wayland session nested in an X server, which takes the pointer
         and keys; the program goes through the shell's own Xwayland."""
@@ -167,22 +185,24 @@ class Desktop:
         self.env.update(DISPLAY=outer, XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
         run = Path(self.env["XDG_RUNTIME_DIR"])
 
-        def top_bar():
+        def xwayland_top_bar():
             locks = [lock for lock in Path("/tmp").glob(".X*-lock")
                      if lock.read_text().strip() == str(self.shell.pid)]
             keys = list(run.glob(".mutter-Xwaylandauth.*"))
             if not (locks and keys):
                 return False
             self.env.update(DISPLAY=":" + locks[0].name[2:-5], XAUTHORITY=str(keys[0]))
-            return self.poll_top_bar()
+            return self.top_bar()
 
-        self.start_gnome_shell(["--nested", "--wayland", "--wayland-display=tuvo-gnome"], top_bar,
-                               MUTTER_DEBUG_DUMMY_MODE_SPECS="1024x768")
+        self.start_gnome_shell(["--nested", "--wayland", "--wayland-display=tuvo-gnome"],
+                               xwayland_top_bar, MUTTER_DEBUG_DUMMY_MODE_SPECS="1024x768")
         self.env.update(WAYLAND_DISPLAY="tuvo-gnome", XDG_SESSION_TYPE="wayland")
-        tree = self.session.run(["xwininfo", "-root", "-children"], DISPLAY=outer).stdout
-        output = re.search(r"(0x[0-9a-f]+) \"gnome-shell\"", tree).group(1)
-        position = self.session.run(["xwininfo", "-id", output], DISPLAY=outer).stdout
-        self.origin = tuple(int(v) for v in re.findall(r"Absolute upper-left [XY]: +(-?\d+)", position))
+        outer_x = XConnection(outer)
+        shell = next(w for w in outer_x.screen().root.query_tree().children
+                     if (EWMH(outer_x).getWmName(w) or b"") == b"gnome-shell")
+        at = shell.translate_coords(outer_x.screen().root, 0, 0)
+        self.origin = (-at.x, -at.y)
+        outer_x.close()
 
     def start_gnome_shell(self, options, ready, **env):
         """GNOME Shell wants a system bus and a /run/systemd of its own. It now and
@@ -210,9 +230,11 @@ class Desktop:
         self.xdotool("mousemove", self.origin[0] + 10, self.origin[1] + 700, "key", "Escape",
                      "sleep", 1)
 
-    def poll_top_bar(self):
+    def top_bar(self):
         """GNOME's top bar is up: the work area leaves it out. A shell that hangs
         holds its X server: each look is bounded."""
+        if not answers(self.env["DISPLAY"]):
+            return False
         look = subprocess.run(["timeout", "5", "xprop", "-root", "_NET_WORKAREA"], env=self.env,
                               capture_output=True, text=True)
         return "= 0, 32, " in look.stdout
@@ -228,24 +250,22 @@ class Desktop:
         value = window.get_full_property(self.x.intern_atom(name), X.AnyPropertyType)
         return list(value.value) if value else None
 
-    def windows(self):
-        """The top-level windows shown, by title: with a window manager, those it
-        manages; without one, those the X server maps."""
+    def shown(self, stacking="_NET_CLIENT_LIST"):
+        """The top-level windows shown: with a window manager, those it manages,
+        in the order the list named gives; without one, those the X server
+        maps, bottom to top."""
         if self.wm == "none":
-            children = self.x.screen().root.query_tree().children
-            shown = [w for w in children if w.get_attributes().map_state == X.IsViewable]
-        else:
-            ids = self.property(self.x.screen().root, "_NET_CLIENT_LIST") or []
-            shown = [self.x.create_resource_object("window", id) for id in ids]
-        titled = {}
-        for window in shown:
-            title = self.poll(lambda: self.title(window))  # None once gone
-            titled[title] = window
-        return titled
+            return [w for w in self.x.screen().root.query_tree().children
+                    if w.get_attributes().map_state == X.IsViewable]
+        ids = self.property(self.x.screen().root, stacking) or []
+        return [self.x.create_resource_object("window", id) for id in ids]
+
+    def windows(self):
+        """The windows shown, by title."""
+        return {self.poll(lambda: self.title(window)): window for window in self.shown()}
 
     def title(self, window):
-        name = self.property(window, "_NET_WM_NAME")
-        return bytes(name).decode() if name else window.get_wm_name()
+        return (self.ewmh.getWmName(window) or b"").decode() or window.get_wm_name()
 
     def window(self, title, seconds=20):
         return wait_for(f"a window titled {title!r}",
@@ -274,19 +294,12 @@ class Desktop:
         screen = self.x.screen()
         return tuple(area[:4]) if area else (0, 0, screen.width_in_pixels, screen.height_in_pixels)
 
-    def stacking(self):
-        """The windows from bottom to top: as the window manager stacks them, or
-        the X server without one."""
-        if self.wm == "none":
-            return [w.id for w in self.x.screen().root.query_tree().children]
-        return self.property(self.x.screen().root, "_NET_CLIENT_LIST_STACKING") or []
-
     def above(self, upper, lower):
-        stacking = self.poll(self.stacking) or []
+        stacking = [w.id for w in self.poll(lambda: self.shown("_NET_CLIENT_LIST_STACKING")) or []]
         return upper.id in stacking and lower.id in stacking[:stacking.index(upper.id)]
 
     def allowed_actions(self, window):
-        return {self.x.get_atom_name(atom) for atom in self.property(window, "_NET_WM_ALLOWED_ACTIONS") or []}
+        return set(self.ewmh.getWmAllowedActions(window, str=True) or [])
 
     # What a user does, through the display that takes the pointer and keys.
     def xdotool(self, *arguments):
@@ -305,23 +318,10 @@ class Desktop:
     def pixels(self, window, x, y, width, height):
         return window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
 
-    def screenshot(self, path):
-        """The whole screen, as a PPM picture."""
-        screen = self.x.screen()
-        width, height = screen.width_in_pixels, screen.height_in_pixels
-        bgrx = self.pixels(screen.root, 0, 0, width, height)
-        rgb = bytearray(width * height * 3)
-        for channel in range(3):
-            rgb[channel::3] = bgrx[2 - channel::4]
-        path.write_bytes(b"P6 %d %d 255\n" % (width, height) + rgb)
-        return path
 
-
-WINDOW_MANAGERS = ["none", "openbox", "xfwm4", "kwin_x11", "gnome_x11", "gnome_wayland"]
-
-
-@pytest.fixture(params=[pytest.param(wm, marks=[pytest.mark.desktops] if wm in LARGE else [])
-                        for wm in WINDOW_MANAGERS])
+@pytest.fixture(params=[pytest.param("none"), pytest.param("openbox")]
+                + [pytest.param(wm, marks=pytest.mark.desktops)  # Debian's large desktops'
+                   for wm in ("xfwm4", "kwin_x11", "gnome_x11", "gnome_wayland")])
 def desktop(request, session):
     return Desktop(session, request.param)
 
@@ -356,11 +356,10 @@ def pytest_runtest_makereport(item):
     report = (yield).get_result()
     session = item.funcargs.get("session")
     if report.failed and report.when == "call" and session:
-        for number, desktop in enumerate(session.desktops):
-            windows = desktop.poll(desktop.windows)
-            picture = desktop.poll(lambda: desktop.screenshot(session.scratch / f"screen-{number}.ppm"))
-            report.sections.append((f"what {desktop.wm} showed", f"windows {list(windows or {})}, "
-                                    f"picture {picture}"))
+        for desktop in session.desktops:
+            report.sections.append((f"what {desktop.wm} showed",
+                                    f"windows {list(desktop.poll(desktop.windows) or {})}"))
+        report.sections.append(("pictures of the screens", " ".join(session.pictures())))
 
 
 def pytest_configure(config):
