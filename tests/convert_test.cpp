@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -183,6 +185,30 @@ TEST(BothWays, CarryTheirStateFromClickToClick)
         EXPECT_EQ(window.text1, history.text1) << context;
         EXPECT_EQ(window.text2, history.text2) << context;
         EXPECT_EQ(window.label5, history.label5) << context;
+    }
+}
+
+// A line that is no step says why, and leaves the window alone.
+TEST(Clicks, RefuseLinesThatAreNoStep)
+{
+    const std::string steps = "expected Text1<TAB>text, Text2<TAB>text, Command1, Command2, "
+                              "Command3 or Command5";
+    const std::vector<std::pair<Text, std::string>> rows = {
+        {U"Command4", steps}, {U"Text1", steps}, {U"Text3\tx", "only Text1 and Text2 can be set"},
+        {U"Text2\tbad \\q escape", "unknown escape; use \\\\ \\t \\n \\r or \\xHH"},
+        {U"Text2\t\\x4", "\\x needs two hexadecimal digits"},
+        {U"Text1\tcarriage\r", "raw control character in the text; write it as \\xHH"},
+    };
+    for (const auto &[line, reason] : rows) {
+        tuvo::WindowModel window;
+        tuvo::Form1State state;
+        try {
+            tuvo::clicks::run(line, window, state);
+            ADD_FAILURE() << "taken: " << ::testing::PrintToString(line);
+        } catch (const tuvo::clicks::Malformed &malformed) {
+            EXPECT_EQ(malformed.reason, reason) << ::testing::PrintToString(line);
+        }
+        EXPECT_EQ(window.text1 + window.text2, U"") << ::testing::PrintToString(line);
     }
 }
 
