@@ -3,12 +3,11 @@ without a window, and how it ends."""
 
 import re
 import signal
-import time
 from pathlib import Path
 
 import pytest
 
-from conftest import TUVO
+from conftest import TUVO, wait_for
 
 TESTS = Path(__file__).resolve().parent.parent
 VERSION = re.match(r"tuvo \((\S+)\)", (TESTS.parent / "debian/changelog").read_text())[1]
@@ -16,6 +15,12 @@ HELP = (TESTS / "reference" / "help.txt").read_text()
 NO_DISPLAY = ("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou Wayland, "
               "n'est joignable.\n")
 OFFSCREEN = {"QT_QPA_PLATFORM": "offscreen"}
+
+
+def started(process):
+    """The program is past its start: it has its own handler for SIGTERM."""
+    status = Path(f"/proc/{process.pid}/status").read_text()
+    return int(re.search(r"SigCgt:\s*(\w+)", status)[1], 16) >> (signal.SIGTERM - 1) & 1
 
 
 # The session has no locale at all, as on a fresh Debian.
@@ -46,7 +51,7 @@ def test_answers(session, arguments, env, status, out, err):
     "style", "stylesheet"])
 def test_leaves_qt_the_values_of_its_options(session, option):
     process = session.start([TUVO, "-" + option, "-v"], log="tuvo.log", **OFFSCREEN)
-    time.sleep(0.5)
+    wait_for("its start", lambda: started(process), seen=lambda: session.log("tuvo.log"))
     session.end(process)
     assert f"Tuvo {VERSION}" not in session.log("tuvo.log")
 
@@ -72,8 +77,7 @@ def test_explains_a_plugin_missing(session):
 ])
 def test_ends_when_asked(session, command, ending):
     process = session.start(command, log="tuvo.log", **OFFSCREEN)
-    time.sleep(1)
-    assert process.poll() is None, session.log("tuvo.log")
+    wait_for("its start", lambda: started(process), seen=lambda: session.log("tuvo.log"))
     process.send_signal(ending)
     assert process.wait(5) == 0
     assert session.log("tuvo.log") == ""
@@ -84,8 +88,8 @@ def test_ends_when_asked(session, command, ending):
 def test_passes_on_qt_messages(session, tuvo):
     del session.env["XDG_RUNTIME_DIR"]
     program = tuvo(QT_LOGGING_RULES="qt.qpa.plugin=true", **OFFSCREEN)
-    time.sleep(1)
+    wait_for("Qt's messages", lambda: "XDG_RUNTIME_DIR not set" in program.output(),
+             seen=program.output)
     program.end()
-    assert "XDG_RUNTIME_DIR not set" in program.output()
     assert re.search(r'^qt.qpa.plugin: Successfully loaded Qt platform plugin "offscreen"$',
                      program.output(), re.M)
