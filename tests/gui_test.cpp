@@ -82,11 +82,7 @@ private slots:
     void init()
     {
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        m_form = std::make_unique<Form1>();
-        centreOnScreen(m_form.get()); // as the program opens it
-        m_form->show();
-        m_form->activateWindow(); // where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        open();
     }
 
     void cleanup()
@@ -118,6 +114,7 @@ private slots:
             QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Serif"));
             QFontCache::instance()->clear(); // faces already found are looked up again
         }
+        open(); // anew, as the program starts under that theme
         run(steps);
         QWidget *window = aboutDialog() ? static_cast<QWidget *>(aboutDialog()) : m_form.get();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -466,6 +463,16 @@ private:
         return nullptr;
     }
     static frmAbout *aboutDialog() { return control<frmAbout>("frmAbout"); }
+
+    // The main window, opened as the program opens it.
+    void open()
+    {
+        m_form = std::make_unique<Form1>();
+        centreOnScreen(m_form.get());
+        m_form->show();
+        m_form->activateWindow(); // where no window manager does it
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
 
     // Set TUVO_REMAKE_PICTURES to write the reference instead, after a change
     // that is meant to show. Pixels are compared in one format, whatever the
