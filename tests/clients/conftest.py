@@ -122,11 +122,13 @@ class Session:
             return None
 
     def pictures(self):
-        """Pictures of the screens as they are now, in XWD files; where they went."""
-        for number, display in enumerate(self.displays):
-            shutil.copy(self.scratch / f"display-{number}" / "Xvfb_screen0",
-                        self.scratch / f"screen-{number}.xwd")
-        return [str(self.scratch / f"screen-{number}.xwd") for number in range(len(self.displays))]
+        """Pictures of the screens as they are now, in XWD files: where they went."""
+        pictures = []
+        for screen in sorted(self.scratch.glob("display-*/Xvfb_screen0")):
+            picture = self.scratch / (screen.parent.name.replace("display", "screen") + ".xwd")
+            shutil.copy(screen, picture)
+            pictures.append(str(picture))
+        return pictures
 
     def close(self):
         for process in reversed(self.processes):
