@@ -39,8 +39,7 @@ test: build
 # are not part of make test; CI runs both.
 # DESKTOPS=kwin_x11 (or xfwm4, gnome_x11, gnome_wayland) runs one.
 desktops: deps-desktops build
-	TUVO=$(abspath $(BUILD))/app/tuvo /usr/bin/python3 -m pytest -p no:cacheprovider -q --timeout=300 \
-	    -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
+	TUVO=$(abspath $(BUILD))/app/tuvo /usr/bin/python3 -m pytest -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
 
 # Figures, never pass or fail: the core and the widgets with Google Benchmark,
 # then start-up and memory beside a bare Qt window under Xvfb.

@@ -239,7 +239,7 @@ def suite_passes(path=None):
     if slow and not ctest("--tests-regex", "^(" + "|".join(slow) + ")$"):
         return False
     return path not in DESKTOPS or run(["env", f"TUVO={BUILD / 'app/tuvo'}", "/usr/bin/python3",
-                                        "-m", "pytest", "-p", "no:cacheprovider", "-q", "-x", "--timeout=300",
+                                        "-m", "pytest", "-x",
                                         "-m", "desktops", str(TREE / "tests/clients")],
                                        timeout=900) == 0
 

@@ -363,6 +363,3 @@ def pytest_runtest_makereport(item):
                                     f"windows {list(desktop.poll(desktop.windows) or {})}"))
         report.sections.append(("pictures of the screens", " ".join(session.pictures())))
 
-
-def pytest_configure(config):
-    config.addinivalue_line("markers", "desktops: under the large desktops' window managers")
