@@ -156,12 +156,14 @@ class Desktop:
         if wm == "gnome_wayland":
             self.start_nested_gnome()
             self.connect()
+            self.leave_overview()
             return
         self.env["DISPLAY"] = session.display()
         self.connect()
         if wm == "gnome_x11":
             self.env.update(XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
             self.start_gnome_shell(["--x11", "--replace"], self.top_bar)
+            self.leave_overview()
         elif wm != "none":
             argv, env = SMALL_WINDOW_MANAGERS[wm]
             self.env.update(env)
@@ -226,11 +228,20 @@ class Desktop:
                 key.unlink()  # the next shell's Xwayland has its own
         else:
             pytest.fail("gnome-shell did not start: " + self.session.log("gnome-shell.log"))
-        # It opens on its overview, which Escape leaves; the pointer then rests
-        # in a corner, away from where windows open.
-        time.sleep(2)
-        self.xdotool("mousemove", self.origin[0] + 10, self.origin[1] + 700, "key", "Escape",
-                     "sleep", 1)
+
+    def leave_overview(self):
+        """GNOME Shell's start ends on its overview: once it shows, the shell is
+        told to leave it, as Escape would, and asked until it has. The pointer
+        then rests in a corner, away from where windows open."""
+        def overview(method, *value):
+            return self.session.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell",
+                                     "--object-path", "/org/gnome/Shell", "--method",
+                                     f"org.freedesktop.DBus.Properties.{method}", "org.gnome.Shell",
+                                     "OverviewActive", *value]).stdout.strip()
+        wait_for("GNOME's overview at its start", lambda: overview("Get") == "(<true>,)")
+        overview("Set", "<false>")
+        wait_for("GNOME's overview left", lambda: overview("Get") == "(<false>,)")
+        self.xdotool("mousemove", self.origin[0] + 10, self.origin[1] + 700)
 
     def top_bar(self):
         """GNOME's top bar is up: the work area leaves it out. A shell that hangs
