@@ -1,6 +1,6 @@
 """Tuvo as a blind user meets it: under the Orca screen reader, with French
-speech, driven by real key presses; what Orca sends to speech is read from what it
-logs."""
+speech, driven by real key presses; what Orca sends to speech is read from
+what it logs."""
 
 import re
 import time
