@@ -20,7 +20,7 @@ const Text same = U"<as before>";
 const Text nc(tuvo::nonConforme);
 const std::size_t huge = 1'000'000;
 
-// One click of the right arrow on a freshly opened window.
+// One click of the right arrow on a freshly opened window, whose Text2 holds "XVI".
 TEST(ArabicToRoman, AnswersEveryKindOfText)
 {
     struct Row { Text before, text1, text2; };
@@ -55,6 +55,7 @@ TEST(ArabicToRoman, AnswersEveryKindOfText)
         tuvo::WindowModel window;
         tuvo::Form1State state;
         window.text1 = row.before;
+        window.text2 = U"XVI";
         tuvo::arabicToRoman(window, state);
         const auto context = ::testing::PrintToString(row.before.substr(0, 30));
         EXPECT_EQ(window.text1, row.text1 == same ? row.before : row.text1) << context;
