@@ -39,6 +39,9 @@ def framed_at(desktop, window, x, y):
 def test_windows(desktop, tuvo):
     program = tuvo()
     main = desktop.window(TITLE)
+    # The title as clients that read only the ICCCM name show it, in a session
+    # with no locale.
+    assert main.get_wm_name() == TITLE
     if desktop.wm != "none":
         framed_centred(desktop, main, MAIN_SIZE)
         assert "_NET_WM_ACTION_CLOSE" in desktop.allowed_actions(main)
