@@ -94,8 +94,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 // Whatever Qt left, refused: an option as it was typed, or an argument.
 std::optional<int> refuseWhatQtLeft(const QApplication &application)
 {
-    QCommandLineParser parser; // knowing no option: --help and --version were answered
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // It knows no option (--help and --version were answered): any word that
+    // starts with a dash, but "-" alone, is an unknown one.
+    QCommandLineParser parser;
     const QStringList arguments = application.arguments();
     QString sentence;
     if (!parser.parse(arguments)) {

@@ -35,6 +35,7 @@ def started(process):
     (["-x"], OFFSCREEN, 2, "", "tuvo : option inconnue « -x » ; tuvo --help donne la liste.\n"),
     (["--bogus=1"], OFFSCREEN, 2, "",
      "tuvo : option inconnue « --bogus=1 » ; tuvo --help donne la liste.\n"),
+    (["-", "-x"], OFFSCREEN, 2, "", "tuvo : option inconnue « -x » ; tuvo --help donne la liste.\n"),
     (["a"], OFFSCREEN, 2, "", "tuvo : argument inattendu « a » ; tuvo n'en prend aucun.\n"),
     (["--", "-v"], OFFSCREEN, 2, "", "tuvo : argument inattendu « -v » ; tuvo n'en prend aucun.\n"),
 ])
