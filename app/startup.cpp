@@ -1,18 +1,16 @@
 #include "app/startup.h"
 
 #include "app/application.h"
-#include "app/termination.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <mutex>
-#include <vector>
 
 #include <langinfo.h>
 #include <locale.h>
@@ -38,55 +36,28 @@ const char *const qtOptionsWithValue[] = {
     "display", "name", "visual", "style", "stylesheet",
 };
 
-struct HeldMessage
-{
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
+// Set once Qt has said that the display it tried, X11 or Wayland, did not
+// answer (in Qt 6.4, the xcb plugin in its own category, the Wayland one in
+// these words); any thread may send a message.
+std::atomic<bool> displayUnreachable = false;
+QtMessageHandler passOn = nullptr;
 
-std::mutex heldLock;
-std::vector<HeldMessage> heldMessages; // under heldLock
-bool released = false;                 // under heldLock
-QtMessageHandler passOn = nullptr;     // under heldLock
-
-// Qt ends with a fatal message when no platform plugin starts. When the one
-// it tried found no display, X11 or Wayland, it said so first (in Qt 6.4, the
-// xcb plugin in its own category, the Wayland one in these words); for any
-// other cause Qt's own account follows the sentence: a plugin that does not
-// exist, and the plugins there are.
-bool displayUnreachable()
+void explainFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    return std::any_of(heldMessages.begin(), heldMessages.end(), [](const HeldMessage &message) {
-        return message.category == "qt.qpa.xcb"
-            || message.text.startsWith(QLatin1String("Failed to create wl_display"));
-    });
-}
-
-void printHeld(const HeldMessage &message)
-{
-    QMessageLogContext context;
-    context.category = message.category.constData();
-    std::fputs(qPrintable(qFormatLogMessage(message.type, context, message.text) + '\n'), stderr);
-}
-
-void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    const std::lock_guard lock(heldLock);
-    if (released) { // sent from another thread while the messages were released
+    if ((context.category && std::strcmp(context.category, "qt.qpa.xcb") == 0)
+        || text.startsWith(QLatin1String("Failed to create wl_display")))
+        displayUnreachable = true;
+    if (type != QtFatalMsg) {
         passOn(type, context, text);
         return;
     }
-    heldMessages.push_back({type, context.category, text});
-    if (type != QtFatalMsg)
-        return;
-    if (displayUnreachable()) {
+    if (displayUnreachable) {
         std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X11 ou "
                    "Wayland, n'est joignable.\n", stderr);
     } else {
         std::fputs("Tuvo ne peut pas ouvrir sa fenêtre : Qt n'a pu démarrer aucun module "
                    "d'affichage. Qt explique :\n", stderr);
-        std::for_each(heldMessages.begin(), heldMessages.end(), printHeld);
+        std::fputs(qPrintable(qFormatLogMessage(type, context, text) + '\n'), stderr);
     }
     std::_Exit(1);
 }
@@ -140,10 +111,9 @@ CommandLine startBeforeQt(int argc, char *argv[])
         std::fputs("Tuvo " TUVO_VERSION "\n", stdout);
         return {0};
     }
-    catchTermination();
     useUtf8Characters();
     preferXwaylandOnGnome();
-    holdMessagesUntilConnected();
+    explainWhyNoWindow();
     // X11's geometry, "WxH+X+Y", has a position when it has a sign.
     const QString geometry = parser.value(QStringLiteral("geometry"))
         + parser.value(QStringLiteral("qwindowgeometry"));
@@ -152,11 +122,9 @@ CommandLine startBeforeQt(int argc, char *argv[])
 
 std::optional<int> startWithQt(QApplication &application)
 {
-    releaseMessages();
     if (const auto refused = refuseWhatQtLeft(application))
         return refused;
     prepareApplication(application);
-    closeOnTermination(application);
     return std::nullopt;
 }
 
@@ -180,25 +148,9 @@ void preferXwaylandOnGnome()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-void holdMessagesUntilConnected()
+void explainWhyNoWindow()
 {
-    const std::lock_guard lock(heldLock);
-    released = false;
-    passOn = qInstallMessageHandler(holdMessage);
-}
-
-void releaseMessages()
-{
-    // A message from another thread waits its turn.
-    const std::lock_guard lock(heldLock);
-    for (const HeldMessage &message : heldMessages) {
-        QMessageLogContext context;
-        context.category = message.category.constData();
-        passOn(message.type, context, message.text);
-    }
-    heldMessages.clear();
-    released = true;
-    qInstallMessageHandler(passOn);
+    passOn = qInstallMessageHandler(explainFatal);
 }
 
 } // namespace tuvo

@@ -20,14 +20,13 @@ struct CommandLine
 // Answers --help and --version in French on standard output, without opening
 // a window, so that they work where there is no display; reads Qt's own
 // options only to skip their values (tuvo -title -v opens a window titled
-// "-v"). Then catches termination, takes the characters as UTF-8, chooses
-// Xwayland on GNOME and holds Qt's messages, each below.
+// "-v"). Then takes the characters as UTF-8, chooses Xwayland on GNOME and
+// explains in French why no window opens, each below.
 CommandLine startBeforeQt(int argc, char *argv[]);
 
-// Passes Qt's messages on and refuses, in a French sentence and with status
-// 2, whatever Qt left on the command line: an option Tuvo does not know, or
-// an argument. Gives that status, or prepares the application and closes it
-// on termination.
+// Refuses, in a French sentence and with status 2, whatever Qt left on the
+// command line: an option Tuvo does not know, or an argument. Gives that
+// status, or prepares the application.
 std::optional<int> startWithQt(QApplication &application);
 
 // Qt 6.4 takes the locale as it finds it. Where none is set (a container, a
@@ -48,13 +47,9 @@ void preferXwaylandOnGnome();
 
 // Qt chooses the window system itself (Wayland, X11, or what QT_QPA_PLATFORM
 // names) and, when none starts, says so in English and aborts with a core
-// dump. Between these two calls, made around the construction of the
-// application, its messages are held back, whatever thread sends them. If no
-// display answers, Tuvo says so in one French sentence; if Qt fails for
-// another reason, a French sentence comes before Qt's own account; both exit
-// with status 1. Otherwise the messages are passed on in the order they came,
-// and Qt's own handler takes every later one.
-void holdMessagesUntilConnected();
-void releaseMessages();
+// dump. Its messages are passed on as they come; its fatal one is met with a
+// French sentence and status 1: that no display, X11 or Wayland, answers, or,
+// when one did, that Qt could start no platform, followed by Qt's reason.
+void explainWhyNoWindow();
 
 } // namespace tuvo

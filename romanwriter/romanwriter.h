@@ -5,7 +5,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <utility>
 
 inline std::u32string greedyRoman(int number)
 {
@@ -30,7 +29,7 @@ inline std::u32string decimalText(int number)
 // Every standard numeral, with its value.
 inline const std::unordered_map<std::u32string, int> &standardNumerals()
 {
-    static const std::unordered_map<std::u32string, int> numerals = [] {
+    static const auto numerals = [] {
         std::unordered_map<std::u32string, int> map;
         for (int number = 1; number <= 3999; ++number)
             map.emplace(greedyRoman(number), number);

@@ -210,9 +210,9 @@ def build():
 # above the main window, and that a window manager sees both windows centred;
 # "screenreader" hears through Orca what a screen reader is told. A fault
 # elsewhere that broke either would fail the quicker tests too: the GUI test
-# checks every announcement and the fields' text interface.
+# checks every announcement.
 SLOW = {"program": ("app/main.cpp", "app/application.cpp", "app/startup.cpp",
-                    "app/termination.cpp", "app/form1.cpp", "ui/window.cpp"),
+                    "app/form1.cpp", "ui/window.cpp"),
         "screenreader": ("app/accessibility.cpp",)}
 # What only the desktops' window managers show: the kind of window both are,
 # and their centring. (The platform chosen on GNOME's Wayland session is the
