@@ -105,7 +105,8 @@ class Desktop:
         argv, env = WINDOW_MANAGERS[wm]
         self.env.update(env, XDG_SESSION_TYPE="x11")
         session.start(argv)
-        wait_for(f"{wm}'s start", self.ewmh.getWorkArea, seen=lambda: session.log(argv[0] + ".log"))
+        wait_for(f"{wm}'s start", lambda: self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK"),
+                 seen=lambda: session.log(argv[0] + ".log"))
 
     def poll(self, check):
         try:
@@ -113,10 +114,12 @@ class Desktop:
         except XError:  # a window gone
             return None
 
-    def windows(self):
-        """The windows the window manager manages, bottom to top, by title."""
-        return {(self.poll(lambda: self.ewmh.getWmName(w)) or b"").decode(): w
-                for w in self.ewmh.getClientListStacking() or []}
+    def windows(self, stacking=""):
+        """The windows the window manager manages, by title, in the order of
+        its list (bottom to top, with stacking="_STACKING")."""
+        ids = self.property(self.x.screen().root, "_NET_CLIENT_LIST" + stacking) or []
+        return {(self.poll(lambda: self.ewmh.getWmName(window)) or b"").decode(): window
+                for window in map(lambda id: self.x.create_resource_object("window", id), ids)}
 
     def window(self, title):
         return wait_for(f"a window titled {title!r}", lambda: self.windows().get(title),
@@ -128,17 +131,25 @@ class Desktop:
         at = window.translate_coords(self.x.screen().root, 0, 0)
         return -at.x, -at.y, size.width, size.height
 
+    def property(self, window, name):
+        value = window.get_full_property(self.x.intern_atom(name), X.AnyPropertyType)
+        return value and list(value.value)
+
+    def work_area(self):
+        """The first desktop's work area, or the whole screen where none is published."""
+        return (self.property(self.x.screen().root, "_NET_WORKAREA") or [0, 0, 1280, 1024])[:4]
+
     def frame(self, window):
         """x, y, width, height of the window's frame, once the window manager has told it."""
-        extents = window.get_full_property(self.x.intern_atom("_NET_FRAME_EXTENTS"), X.AnyPropertyType)
+        extents = self.property(window, "_NET_FRAME_EXTENTS")
         if not extents:
             return None
-        left, right, top, bottom = extents.value
+        left, right, top, bottom = extents
         x, y, width, height = self.geometry(window)
         return x - left, y - top, width + left + right, height + top + bottom
 
     def in_front(self, upper, lower):
-        titles = list(self.windows())
+        titles = list(self.windows("_STACKING"))
         return upper in titles and lower in titles and titles.index(upper) > titles.index(lower)
 
     def click(self, window, x, y):

@@ -12,7 +12,7 @@ WINDOW_MANAGERS = ["openbox", pytest.param("xfwm4", marks=pytest.mark.desktops),
 def centred(desktop, window, size):
     """The client area has the design's size, and the frame's centre is the
     work area's, within 2 pixels, once the window manager has framed it."""
-    left, top, width, height = desktop.ewmh.getWorkArea()[:4]
+    left, top, width, height = desktop.work_area()
 
     def off():
         frame = desktop.poll(lambda: desktop.frame(window)) or (0, 0, 0, 0)
@@ -29,7 +29,8 @@ def test_windows(session, wm):
     main = desktop.window(TITLE)
     assert main.get_wm_name() == TITLE  # as clients that read only the ICCCM name show it
     centred(desktop, main, (349, 202))
-    actions = set(desktop.ewmh.getWmAllowedActions(main, str=True))
+    actions = {desktop.x.get_atom_name(atom) for atom in
+               wait_for("the actions allowed", lambda: desktop.property(main, "_NET_WM_ALLOWED_ACTIONS"))}
     assert "_NET_WM_ACTION_CLOSE" in actions
     assert not {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ"} & actions
     desktop.click(main, 44, 16)  # "A propos"
