@@ -1,7 +1,6 @@
-"""The real program under the clients its users run: an X server with a window
-manager, weston's Wayland and the Orca screen reader. Each test has a session
-of its own (a home, a bus, a display), ended with it. TUVO names the program:
-the built one, or /usr/bin/tuvo."""
+"""The real program under the clients its users run, each test in a session
+of its own (home, bus, display, no locale), ended with it. TUVO names the
+program: the built one, or /usr/bin/tuvo."""
 
 import os
 import re
@@ -17,20 +16,14 @@ from Xlib import X
 from Xlib.display import Display as XConnection
 from Xlib.error import XError
 
-# The core protocol is all these tests read: python-xlib would load every
-# extension of the first server into tables shared with the next one.
-Xlib.ext.__extensions__ = []
-
+Xlib.ext.__extensions__ = []  # the core protocol is all these tests read
 TUVO = os.environ.get("TUVO", "/usr/bin/tuvo")
 TITLE = "    Cliquer sur une flèche selon la conversion choisie"
 ABOUT = "À propos de Tuvo"
 # Each window manager's command, and what its desktop's session says of itself.
-WINDOW_MANAGERS = {
-    "openbox": (["openbox"], {}),
-    "xfwm4": (["xfwm4"], {"XDG_CURRENT_DESKTOP": "XFCE"}),
-    "kwin_x11": (["kwin_x11", "--replace"], {"XDG_CURRENT_DESKTOP": "KDE", "KDE_FULL_SESSION": "true",
-                                            "KDE_SESSION_VERSION": "5"}),
-}
+WINDOW_MANAGERS = {"openbox": (["openbox"], {}), "xfwm4": (["xfwm4"], {"XDG_CURRENT_DESKTOP": "XFCE"}),
+                   "kwin_x11": (["kwin_x11", "--replace"], {"XDG_CURRENT_DESKTOP": "KDE", "KDE_FULL_SESSION": "true",
+                                                            "KDE_SESSION_VERSION": "5"})}
 
 
 def wait_for(what, check, seconds=60, seen=lambda: ""):
@@ -44,22 +37,18 @@ def wait_for(what, check, seconds=60, seen=lambda: ""):
 
 
 class Session:
-    """A user's session, with no locale: private folders, a bus, and every
-    process started in it, each in a process group of its own, ended with it."""
-
     def __init__(self, scratch):
-        self.scratch, self.processes = scratch, []
+        self.scratch, self.processes, self.display = scratch, [], None
         self.env = {name: value for name, value in os.environ.items()
                     if not re.match(r"DISPLAY|WAYLAND_|QT_|DBUS_|AT_SPI|XAUTH|XDG_|LC_|LANG", name)}
         for name in ("HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"):
             (scratch / name.lower()).mkdir(mode=0o700)
             self.env[name] = str(scratch / name.lower())
-        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                         stdout=subprocess.PIPE)
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        self.display = None
 
     def start(self, argv, log=None, stdout=None, **env):
+        """A process in a group of its own, its output in a log named after it."""
         with open(self.scratch / (log or os.path.basename(argv[0]) + ".log"), "ab") as output:
             process = subprocess.Popen(argv, env=dict(self.env, **env), start_new_session=True,
                                        stdin=subprocess.DEVNULL, stdout=stdout or output, stderr=output)
@@ -76,41 +65,38 @@ class Session:
     def tuvo(self, *arguments, **env):
         return self.start([TUVO, *arguments], log="tuvo.log", **env)
 
-    def close(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-        if self.display:
-            self.display.stop()
-
 
 @pytest.fixture
 def session(tmp_path):
     session = Session(tmp_path)
     yield session
-    session.close()
+    for process in reversed(session.processes):
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+    if session.display:
+        session.display.stop()
 
 
 class Desktop:
     """An X server and a window manager, read as EWMH pagers read it."""
 
     def __init__(self, session, wm):
-        session.display = Display(size=(1280, 1024), color_depth=24, dpi=96, manage_global_env=False,
+        session.display = Display(size=(1280, 1024), color_depth=24, manage_global_env=False,
                                   extra_args=["-nolisten", "tcp"]).start()
-        self.session, self.env = session, session.env
-        self.env["DISPLAY"] = session.display.new_display_var
-        self.x = XConnection(self.env["DISPLAY"])
+        self.session = session
+        session.env.update(DISPLAY=session.display.new_display_var, XDG_SESSION_TYPE="x11")
+        self.x = XConnection(session.env["DISPLAY"])
         self.ewmh = EWMH(self.x)
-        argv, env = WINDOW_MANAGERS[wm]
-        self.env.update(env, XDG_SESSION_TYPE="x11")
-        session.start(argv)
+        session.env.update(WINDOW_MANAGERS[wm][1])
+        session.start(WINDOW_MANAGERS[wm][0])
         wait_for(f"{wm}'s start", lambda: self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK"),
-                 seen=lambda: session.log(argv[0] + ".log"))
+                 seen=lambda: session.log(wm + ".log"))
 
-    def poll(self, check):
+    def property(self, window, name):
         try:
-            return check()
+            value = window.get_full_property(self.x.intern_atom(name), X.AnyPropertyType)
+            return value and list(value.value)
         except XError:  # a window gone
             return None
 
@@ -118,43 +104,34 @@ class Desktop:
         """The windows the window manager manages, by title, in the order of
         its list (bottom to top, with stacking="_STACKING")."""
         ids = self.property(self.x.screen().root, "_NET_CLIENT_LIST" + stacking) or []
-        return {(self.poll(lambda: self.ewmh.getWmName(window)) or b"").decode(): window
-                for window in map(lambda id: self.x.create_resource_object("window", id), ids)}
+        return {bytes(self.property(self.x.create_resource_object("window", id), "_NET_WM_NAME") or []).decode():
+                id for id in ids}
 
     def window(self, title):
-        return wait_for(f"a window titled {title!r}", lambda: self.windows().get(title),
-                        seen=lambda: f"Shown: {list(self.windows())}")
-
-    def geometry(self, window):
-        """x, y, width, height of the window's client area on the screen."""
-        size = window.get_geometry()
-        at = window.translate_coords(self.x.screen().root, 0, 0)
-        return -at.x, -at.y, size.width, size.height
-
-    def property(self, window, name):
-        value = window.get_full_property(self.x.intern_atom(name), X.AnyPropertyType)
-        return value and list(value.value)
-
-    def work_area(self):
-        """The first desktop's work area, or the whole screen where none is published."""
-        return (self.property(self.x.screen().root, "_NET_WORKAREA") or [0, 0, 1280, 1024])[:4]
-
-    def frame(self, window):
-        """x, y, width, height of the window's frame, once the window manager has told it."""
-        extents = self.property(window, "_NET_FRAME_EXTENTS")
-        if not extents:
-            return None
-        left, right, top, bottom = extents
-        x, y, width, height = self.geometry(window)
-        return x - left, y - top, width + left + right, height + top + bottom
+        id = wait_for(f"a window titled {title!r}", lambda: self.windows().get(title),
+                      seen=lambda: f"Shown: {list(self.windows())}")
+        return self.x.create_resource_object("window", id)
 
     def in_front(self, upper, lower):
         titles = list(self.windows("_STACKING"))
         return upper in titles and lower in titles and titles.index(upper) > titles.index(lower)
 
-    def click(self, window, x, y):
-        left, top, _, _ = self.geometry(window)
-        self.xdotool("mousemove", left + x, top + y, "sleep", 0.3, "click", 1, "sleep", 0.3)
+    def geometry(self, window):
+        """x, y, width, height of the window's client area on the screen."""
+        at = window.translate_coords(self.x.screen().root, 0, 0)
+        return -at.x, -at.y, window.get_geometry().width, window.get_geometry().height
+
+    def frame(self, window):
+        """x, y, width, height of the window's frame, once the window manager has told it."""
+        if not (extents := self.property(window, "_NET_FRAME_EXTENTS")):
+            return None
+        left, right, top, bottom = extents
+        x, y, width, height = self.geometry(window)
+        return x - left, y - top, width + left + right, height + top + bottom
 
     def xdotool(self, *arguments):
         self.session.run(["xdotool", *map(str, arguments)])
+
+    def click(self, window, x, y):
+        left, top, _, _ = self.geometry(window)
+        self.xdotool("mousemove", left + x, top + y, "sleep", 0.3, "click", 1, "sleep", 0.3)
