@@ -23,10 +23,9 @@ inline std::u32string greedyRoman(int number)
 inline std::u32string decimalText(int number)
 {
     const std::string digits = std::to_string(number);
-    return std::u32string(digits.begin(), digits.end());
+    return {digits.begin(), digits.end()};
 }
 
-// Every standard numeral, with its value.
 inline const std::unordered_map<std::u32string, int> &standardNumerals()
 {
     static const auto numerals = [] {

@@ -1,7 +1,5 @@
-// Both windows through their real widgets, offscreen: what a user sees against
-// reference pictures, and what no picture shows in tables in gui/.
+// Both windows through their real widgets, offscreen, against reference pictures and the tables in gui/.
 
-#include "about/frmabout.h"
 #include "app/application.h"
 #include "app/form1.h"
 #include "ui/window.h"
@@ -22,10 +20,7 @@
 
 #include <memory>
 
-using namespace tuvo;
-
-// The rows of a table in tests/gui/, one a line: a name, the steps ("; "
-// between them), then what the test expects, tab-separated.
+// A table's rows: a name, the steps ("; " between them), then what is expected, tab-separated.
 void addRows(const char *table)
 {
     QFile file(QStringLiteral(TUVO_TABLE_DIR "/") + QLatin1String(table));
@@ -40,39 +35,57 @@ void addRows(const char *table)
     }
 }
 
+// A window or control by its name, in any window, or null.
+QWidget *control(const QString &name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (QWidget *found = window->objectName() == name ? window : window->findChild<QWidget *>(name))
+            return found;
+    }
+    return nullptr;
+}
+
 class GuiTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init()
+    void initTestCase()
+    {
+        tuvo::prepareApplication(*qApp);
+        QApplication::setCursorFlashTime(0); // a caret that does not blink, for the pictures
+    }
+
+    void init() // the main window, opened as the program opens it
     {
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        open();
+        m_form = std::make_unique<tuvo::Form1>();
+        tuvo::centreOnScreen(m_form.get());
+        m_form->show();
+        m_form->activateWindow(); // where no window manager does it
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
 
     void cleanup()
     {
-        delete control<frmAbout>("frmAbout");
+        delete control(QStringLiteral("frmAbout"));
         m_form.reset();
         QApplication::setPalette(QApplication::style()->standardPalette());
     }
 
     void looksAsDesigned_data() { addRows("pictures.txt"); }
 
-    // Set TUVO_REMAKE_PICTURES to write the references instead, after a change
-    // that is meant to show. A picture drawn for a screen of another density
-    // has its own reference, "name@2x".
+    // TUVO_REMAKE_PICTURES writes the references instead, after a change meant to show.
     void looksAsDesigned()
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, expected);
         if (QByteArray(QTest::currentDataTag()).endsWith("dark")) {
             QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35)));
-            open(); // anew, as the program starts under a dark desktop
+            init(); // anew, as the program starts under a dark desktop
         }
         run(steps);
-        QWidget *window = control<frmAbout>("frmAbout") ? control("frmAbout") : m_form.get();
+        QWidget *window = control(QStringLiteral("frmAbout")) ? control(QStringLiteral("frmAbout")) : m_form.get();
         QVERIFY(QTest::qWaitForWindowActive(window));
         const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QString name = QTest::currentDataTag()
@@ -84,7 +97,6 @@ private slots:
             drawn.save(name + ".png");
             QFAIL(qPrintable(QStringLiteral("%1 differs; as drawn: %2.png").arg(reference, name)));
         }
-
         // The focus order, from the control that has it as the window opens.
         const QStringList focus = expected.value(0).split(' ', Qt::SkipEmptyParts);
         QStringList seen;
@@ -97,8 +109,7 @@ private slots:
 
     void usesTheMainWindow_data() { addRows("keys.txt"); }
 
-    // What the fields hold, and what a screen reader is told: the notifications
-    // shown, with their texts.
+    // What the fields hold, and the notifications a screen reader is told.
     void usesTheMainWindow()
     {
         QFETCH(QStringList, steps);
@@ -115,80 +126,40 @@ private slots:
         run(steps);
         reader->setActive(false);
         QAccessible::installUpdateHandler(nullptr);
-        QCOMPARE(control<QLineEdit>("Text1")->text(), expected.value(0));
-        QCOMPARE(control<QLineEdit>("Text2")->text(), expected.value(1));
-        QCOMPARE(heard.join(QStringLiteral(" | ")), expected.value(2));
+        const auto text = [](const char *field) { return static_cast<QLineEdit *>(control(field))->text(); };
+        QCOMPARE(QStringList({text("Text1"), text("Text2"), heard.join(" | ")}),
+                 QStringList({expected.value(0), expected.value(1), expected.value(2)}));
     }
 
 private:
-    // A window or control by its name, in any window, or null.
-    template <typename T = QWidget>
-    static T *control(const QString &name)
-    {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *found = window->objectName() == name ? qobject_cast<T *>(window)
-                                                           : window->findChild<T *>(name))
-                return found;
-        }
-        return nullptr;
-    }
-
-    // The main window, opened as the program opens it.
-    void open()
-    {
-        m_form = std::make_unique<Form1>();
-        centreOnScreen(m_form.get());
-        m_form->show();
-        m_form->activateWindow(); // where no window manager does it
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-
-    // Steps a user takes: "click NAME", "type FIELD TEXT", "paste FIELD TEXT"
-    // (which no filter sees), "compose FIELD TEXT" (as dead keys and input
-    // methods send it) and "press NAME KEYS" (keys as a shortcut is written,
-    // "Ctrl+V" or "Num+Enter", with the focus there).
-    void run(const QStringList &steps)
+    // "click NAME", "type FIELD TEXT", "paste FIELD TEXT" (unfiltered), "compose FIELD TEXT" (as an
+    // input method sends it) and "press NAME KEYS" ("Ctrl+V Num+Enter", with the focus there).
+    static void run(const QStringList &steps)
     {
         for (const QString &step : steps) {
-            const QString verb = step.section(QLatin1Char(' '), 0, 0);
-            QWidget *target = control(step.section(QLatin1Char(' '), 1, 1));
-            const QString text = step.section(QLatin1Char(' '), 2);
+            const QString verb = step.section(' ', 0, 0);
+            const QString text = step.section(' ', 2);
+            QWidget *target = control(step.section(' ', 1, 1));
             QVERIFY2(target, qPrintable(step));
             target->setFocus();
-            if (verb == QLatin1String("click")) {
+            QInputMethodEvent composed;
+            composed.setCommitString(text);
+            if (verb == "click")
                 QTest::mouseClick(target, Qt::LeftButton);
-            } else if (verb == QLatin1String("type")) {
+            else if (verb == "type")
                 QTest::keyClicks(target, text);
-            } else if (verb == QLatin1String("paste")) {
-                qobject_cast<QLineEdit *>(target)->setText(text);
-            } else if (verb == QLatin1String("compose")) {
-                QInputMethodEvent composed;
-                composed.setCommitString(text);
+            else if (verb == "paste")
+                static_cast<QLineEdit *>(target)->setText(text);
+            else if (verb == "compose")
                 QApplication::sendEvent(target, &composed);
-            } else {
-                for (const QString &keys : text.split(QLatin1Char(' '))) {
-                    const QKeyCombination key = QKeySequence::fromString(keys)[0];
-                    if (key.key() != Qt::Key_Delete)
-                        QTest::keyClick(target, key.key(), key.keyboardModifiers());
-                    // Delete as X11 sends it, typing the DEL character.
-                    for (const auto action : {QTest::Press, QTest::Release})
-                        if (key.key() == Qt::Key_Delete)
-                            QTest::sendKeyEvent(action, target, key.key(), QStringLiteral("\x7f"), {});
-                }
-            }
+            for (const QString &keys : verb == "press" ? text.split(' ') : QStringList())
+                QTest::keyClick(target, QKeySequence(keys)[0].key(), QKeySequence(keys)[0].keyboardModifiers());
         }
     }
 
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<tuvo::Form1> m_form;
 };
 
-int main(int argc, char *argv[])
-{
-    QApplication application(argc, argv);
-    tuvo::prepareApplication(application);
-    QApplication::setCursorFlashTime(0); // a caret that does not blink, for the pictures
-    GuiTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(GuiTest)
 
 #include "gui_test.moc"

@@ -204,16 +204,13 @@ def build():
     return run(["cmake", "--build", str(BUILD), "--parallel", "2"]) == 0
 
 
-# The two slow tests run only for faults in the files they are for, and only
-# once the quick tests have passed. "program" checks under three window
-# systems how the program starts and ends, that the About dialog comes back
-# above the main window, and that a window manager sees both windows centred;
-# "screenreader" hears through Orca what a screen reader is told. A fault
-# elsewhere that broke either would fail the quicker tests too: the GUI test
-# checks every announcement.
-SLOW = {"program": ("app/main.cpp", "app/application.cpp", "app/startup.cpp",
-                    "app/form1.cpp", "ui/window.cpp"),
-        "screenreader": ("app/accessibility.cpp",)}
+# The slow test runs only for faults in the files it is for, and only once the
+# quick tests have passed: "clients" checks under openbox and weston how the
+# program starts and ends, its windows and their centring, and hears through
+# Orca what a screen reader is told. A fault elsewhere that broke it would
+# fail the quicker tests too: the GUI test checks every announcement.
+SLOW = {"clients": ("app/main.cpp", "app/application.cpp", "app/startup.cpp", "app/form1.cpp",
+                    "ui/window.cpp", "app/accessibility.cpp")}
 # What only the desktops' window managers show: the kind of window both are,
 # and their centring. (The platform chosen on GNOME's Wayland session is the
 # program test's too, under weston.)

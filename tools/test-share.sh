@@ -13,4 +13,4 @@ product='^(app|about|ui|convert)/'
 code=$(git ls-files '*.cpp' '*.h' | grep -E "$product" | nonblank)
 tests=$(git ls-files tests debian/tests fuzz romanwriter \
         | grep -v -E '^tests/(reference/|equivalent-mutants)' | nonblank)
-echo "Tests, counted whole: $tests non-blank lines against $code of code ($((100 * tests / code))%)."
+echo "Tests, counted whole: $tests non-blank lines against $code of code ($(awk "BEGIN { printf \"%.1f\", 100 * $tests / $code }")%)."

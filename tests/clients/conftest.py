@@ -1,6 +1,4 @@
-"""The real program under the clients its users run, each test in a session
-of its own (home, bus, display, no locale), ended with it. TUVO names the
-program: the built one, or /usr/bin/tuvo."""
+"""Each test in a session of its own (home, bus, display, no locale); TUVO names the program."""
 
 import os
 import re
@@ -20,20 +18,30 @@ Xlib.ext.__extensions__ = []  # the core protocol is all these tests read
 TUVO = os.environ.get("TUVO", "/usr/bin/tuvo")
 TITLE = "    Cliquer sur une flèche selon la conversion choisie"
 ABOUT = "À propos de Tuvo"
-# Each window manager's command, and what its desktop's session says of itself.
-WINDOW_MANAGERS = {"openbox": (["openbox"], {}), "xfwm4": (["xfwm4"], {"XDG_CURRENT_DESKTOP": "XFCE"}),
-                   "kwin_x11": (["kwin_x11", "--replace"], {"XDG_CURRENT_DESKTOP": "KDE", "KDE_FULL_SESSION": "true",
-                                                            "KDE_SESSION_VERSION": "5"})}
+# Each window manager's command, and the desktop it belongs to.
+WINDOW_MANAGERS = {"openbox": ["openbox"], "xfwm4": ["xfwm4"], "kwin_x11": ["kwin_x11", "--replace"]}
+DESKTOPS = {"xfwm4": "XFCE", "kwin_x11": "KDE"}
 
 
 def wait_for(what, check, seconds=60, seen=lambda: ""):
-    """check() once it is true, within `seconds`; else the test fails, saying what was seen."""
     deadline = time.monotonic() + seconds
     while not (found := check()):
         if time.monotonic() > deadline:
             pytest.fail(f"{what}: not within {seconds} s. {seen()}", pytrace=False)
         time.sleep(0.1)
     return found
+
+
+@pytest.fixture
+def session(tmp_path):
+    session = Session(tmp_path)
+    yield session
+    for process in session.processes:
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+    if session.display:
+        session.display.stop()
 
 
 class Session:
@@ -48,48 +56,30 @@ class Session:
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
 
     def start(self, argv, log=None, stdout=None, **env):
-        """A process in a group of its own, its output in a log named after it."""
         with open(self.scratch / (log or os.path.basename(argv[0]) + ".log"), "ab") as output:
-            process = subprocess.Popen(argv, env=dict(self.env, **env), start_new_session=True,
-                                       stdin=subprocess.DEVNULL, stdout=stdout or output, stderr=output)
-        self.processes.append(process)
-        return process
+            self.processes.append(subprocess.Popen(argv, env=dict(self.env, **env), start_new_session=True,
+                                                   stdin=subprocess.DEVNULL, stdout=stdout or output, stderr=output))
+        return self.processes[-1]
 
     def run(self, argv, **env):
         return subprocess.run(argv, env=dict(self.env, **env), capture_output=True, text=True, timeout=60)
 
     def log(self, name):
-        path = self.scratch / name
-        return path.read_text(errors="replace") if path.exists() else ""
+        return (self.scratch / name).read_text(errors="replace") if (self.scratch / name).exists() else ""
 
     def tuvo(self, *arguments, **env):
         return self.start([TUVO, *arguments], log="tuvo.log", **env)
 
 
-@pytest.fixture
-def session(tmp_path):
-    session = Session(tmp_path)
-    yield session
-    for process in reversed(session.processes):
-        if process.poll() is None:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait()
-    if session.display:
-        session.display.stop()
-
-
 class Desktop:
-    """An X server and a window manager, read as EWMH pagers read it."""
-
     def __init__(self, session, wm):
-        session.display = Display(size=(1280, 1024), color_depth=24, manage_global_env=False,
-                                  extra_args=["-nolisten", "tcp"]).start()
+        session.display = Display(size=(1280, 1024), manage_global_env=False, extra_args=["-nolisten", "tcp"]).start()
         self.session = session
-        session.env.update(DISPLAY=session.display.new_display_var, XDG_SESSION_TYPE="x11")
+        session.env.update(DISPLAY=session.display.new_display_var, XDG_SESSION_TYPE="x11",
+                           XDG_CURRENT_DESKTOP=DESKTOPS.get(wm, ""))
         self.x = XConnection(session.env["DISPLAY"])
         self.ewmh = EWMH(self.x)
-        session.env.update(WINDOW_MANAGERS[wm][1])
-        session.start(WINDOW_MANAGERS[wm][0])
+        session.start(WINDOW_MANAGERS[wm])
         wait_for(f"{wm}'s start", lambda: self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK"),
                  seen=lambda: session.log(wm + ".log"))
 
@@ -101,37 +91,36 @@ class Desktop:
             return None
 
     def windows(self, stacking=""):
-        """The windows the window manager manages, by title, in the order of
-        its list (bottom to top, with stacking="_STACKING")."""
+        """The windows managed, by title, bottom to top with stacking="_STACKING"."""
         ids = self.property(self.x.screen().root, "_NET_CLIENT_LIST" + stacking) or []
         return {bytes(self.property(self.x.create_resource_object("window", id), "_NET_WM_NAME") or []).decode():
                 id for id in ids}
 
     def window(self, title):
-        id = wait_for(f"a window titled {title!r}", lambda: self.windows().get(title),
-                      seen=lambda: f"Shown: {list(self.windows())}")
-        return self.x.create_resource_object("window", id)
+        return self.x.create_resource_object("window", wait_for(
+            f"a window titled {title!r}", lambda: self.windows().get(title), seen=lambda: f"Shown: {list(self.windows())}"))
 
     def in_front(self, upper, lower):
         titles = list(self.windows("_STACKING"))
         return upper in titles and lower in titles and titles.index(upper) > titles.index(lower)
 
     def geometry(self, window):
-        """x, y, width, height of the window's client area on the screen."""
         at = window.translate_coords(self.x.screen().root, 0, 0)
         return -at.x, -at.y, window.get_geometry().width, window.get_geometry().height
 
     def frame(self, window):
-        """x, y, width, height of the window's frame, once the window manager has told it."""
         if not (extents := self.property(window, "_NET_FRAME_EXTENTS")):
             return None
-        left, right, top, bottom = extents
-        x, y, width, height = self.geometry(window)
+        (left, right, top, bottom), (x, y, width, height) = extents, self.geometry(window)
         return x - left, y - top, width + left + right, height + top + bottom
+
+    def close(self, window):
+        self.ewmh.setCloseWindow(window)
+        self.x.flush()
 
     def xdotool(self, *arguments):
         self.session.run(["xdotool", *map(str, arguments)])
 
     def click(self, window, x, y):
-        left, top, _, _ = self.geometry(window)
-        self.xdotool("mousemove", left + x, top + y, "sleep", 0.3, "click", 1, "sleep", 0.3)
+        self.xdotool("mousemove", self.geometry(window)[0] + x, self.geometry(window)[1] + y,
+                     "sleep", 0.3, "click", 1, "sleep", 0.3)
