@@ -42,6 +42,11 @@ const char *const qtOptionsWithValue[] = {
 std::atomic<bool> displayUnreachable = false;
 QtMessageHandler passOn = nullptr;
 
+// Qt chooses the window system itself (Wayland, X11, or what QT_QPA_PLATFORM
+// names) and, when none starts, says so in English and aborts with a core
+// dump. Its messages are passed on as they come; its fatal one is met with a
+// French sentence and status 1: that no display, X11 or Wayland, answers, or,
+// when one did, that Qt could start no platform, followed by Qt's reason.
 void explainFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if ((context.category && std::strcmp(context.category, "qt.qpa.xcb") == 0)
@@ -60,6 +65,38 @@ void explainFatal(QtMsgType type, const QMessageLogContext &context, const QStri
         std::fputs(qPrintable(qFormatLogMessage(type, context, text) + '\n'), stderr);
     }
     std::_Exit(1);
+}
+
+// Qt 6.4 takes the locale as it finds it. Where none is set (a container, a
+// fresh system), Xlib would give X11 window managers the title's "è" in the
+// C locale's encoding: the characters are then taken as UTF-8, as Qt takes
+// them everywhere else. A locale whose characters are UTF-8 already is left
+// alone, as Xlib gives some (pt_BR, cs_CZ, el_GR...) compose tables of their
+// own, and an LC_ALL that the user set still has the last word.
+void useUtf8Characters()
+{
+    // Asked of the environment without changing the program's own locale.
+    const locale_t asked = newlocale(LC_CTYPE_MASK, "", locale_t(0));
+    const bool utf8 = asked && std::strcmp(nl_langinfo_l(CODESET, asked), "UTF-8") == 0;
+    if (asked)
+        freelocale(asked);
+    if (!utf8 && qEnvironmentVariableIsEmpty("LC_ALL"))
+        qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
+}
+
+// GNOME draws no title bar for Wayland clients, where Qt then draws its own,
+// unlike any other window, and places their windows itself. Through Xwayland,
+// as on X11, Tuvo gets GNOME's title bar with its close button, opens centred
+// and follows GNOME's text scaling. So on GNOME's Wayland session, with an X
+// display there and no platform named by the user (QT_QPA_PLATFORM or
+// -platform), Qt is asked for X11. A -platform option, which Qt reads after
+// QT_QPA_PLATFORM, still has the last word.
+void preferXwaylandOnGnome()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")
+        && qgetenv("XDG_SESSION_TYPE") == "wayland"
+        && qgetenv("XDG_CURRENT_DESKTOP").split(':').contains("GNOME"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 // Whatever Qt left, refused: an option as it was typed, or an argument.
@@ -113,7 +150,7 @@ CommandLine startBeforeQt(int argc, char *argv[])
     }
     useUtf8Characters();
     preferXwaylandOnGnome();
-    explainWhyNoWindow();
+    passOn = qInstallMessageHandler(explainFatal);
     // X11's geometry, "WxH+X+Y", has a position when it has a sign.
     const QString geometry = parser.value(QStringLiteral("geometry"))
         + parser.value(QStringLiteral("qwindowgeometry"));
@@ -126,31 +163,6 @@ std::optional<int> startWithQt(QApplication &application)
         return refused;
     prepareApplication(application);
     return std::nullopt;
-}
-
-void useUtf8Characters()
-{
-    // Asked of the environment without changing the program's own locale.
-    const locale_t asked = newlocale(LC_CTYPE_MASK, "", locale_t(0));
-    const bool utf8 = asked && std::strcmp(nl_langinfo_l(CODESET, asked), "UTF-8") == 0;
-    if (asked)
-        freelocale(asked);
-    if (!utf8 && qEnvironmentVariableIsEmpty("LC_ALL"))
-        qputenv("LC_CTYPE", "C.UTF-8"); // Qt sets the locale from the environment
-}
-
-// A -platform option, which Qt reads after QT_QPA_PLATFORM, still has the last word.
-void preferXwaylandOnGnome()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")
-        && qgetenv("XDG_SESSION_TYPE") == "wayland"
-        && qgetenv("XDG_CURRENT_DESKTOP").split(':').contains("GNOME"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
-void explainWhyNoWindow()
-{
-    passOn = qInstallMessageHandler(explainFatal);
 }
 
 } // namespace tuvo

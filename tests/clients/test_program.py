@@ -28,9 +28,8 @@ def test_answers(session, arguments, env, status, out, err):
 
 
 # A Wayland session takes Wayland, but GNOME's takes X11 unless the user names the platform.
-@pytest.mark.parametrize("desktop, env, x11", [
-    (None, {}, False), ("ubuntu:GNOME", {}, True), ("GNOME", {"QT_QPA_PLATFORM": "wayland"}, False),
-])
+@pytest.mark.parametrize("desktop, env, x11", [(None, {}, False), ("ubuntu:GNOME", {}, True),
+                                               ("GNOME", {"QT_QPA_PLATFORM": "wayland"}, False)])
 def test_chooses_its_platform(session, desktop, env, x11):
     x = Desktop(session, "openbox")  # GNOME's Xwayland
     session.start(["weston", "--backend=headless-backend.so", "--socket=tuvo", "--idle-time=0", "--debug"])
