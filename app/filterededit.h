@@ -20,12 +20,14 @@ public:
 
     FilteredEdit(const QString &text, KeyPress keyPress, QWidget *parent = nullptr);
 
+    // What the handler lets through of the characters typed.
+    QString filtered(const QString &typed) const;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
-    QString filtered(const QString &typed) const;
 
     KeyPress m_keyPress;
 };

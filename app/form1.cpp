@@ -124,6 +124,14 @@ void Form1::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void Form1::typeAndConvert(const QString &number)
+{
+    const bool decimal = number.front() >= u'0' && number.front() <= u'9';
+    FilteredEdit *field = decimal ? m_text1 : m_text2;
+    field->setText(field->filtered(number));
+    decimal ? Command2_Click() : Command1_Click();
+}
+
 // Left arrow: Roman to decimal.
 void Form1::Command1_Click()
 {

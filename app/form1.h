@@ -40,6 +40,10 @@ class Form1 : public QWidget
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+    // As if the user typed `number` into the field it belongs to (a digit
+    // first: the decimal field) and clicked the arrow pointing away from it.
+    void typeAndConvert(const QString &number);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

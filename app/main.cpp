@@ -10,9 +10,12 @@ int main(int argc, char *argv[])
     if (commandLine.answered)
         return *commandLine.answered;
     QApplication application(argc, argv);
-    if (const auto refused = tuvo::startWithQt(application))
+    QString number;
+    if (const auto refused = tuvo::startWithQt(application, number))
         return *refused;
     tuvo::Form1 form1;
+    if (!number.isEmpty())
+        form1.typeAndConvert(number);
     if (!commandLine.positionGiven)
         tuvo::centreOnScreen(&form1);
     form1.show();

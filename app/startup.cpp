@@ -19,10 +19,11 @@ namespace tuvo {
 
 namespace {
 
-const char help[] = "Utilisation : tuvo [option]\n"
+const char help[] = "Utilisation : tuvo [option] [nombre]\n"
                     "Convertit les nombres de 1 à 3999 entre chiffres arabes et chiffres romains,\n"
                     "dans une fenêtre : on tape le nombre d'un côté et on clique sur la flèche\n"
-                    "qui pointe vers l'autre.\n"
+                    "qui pointe vers l'autre. Avec un nombre (1994, MCMXCIV), la fenêtre s'ouvre\n"
+                    "avec ce nombre tapé et converti.\n"
                     "\n"
                     "Options :\n"
                     "  -h, --help     affiche cette aide et quitte\n"
@@ -99,8 +100,9 @@ void preferXwaylandOnGnome()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// Whatever Qt left, refused: an option as it was typed, or an argument.
-std::optional<int> refuseWhatQtLeft(const QApplication &application)
+// Whatever Qt left, but one number to convert, refused: an option as it was
+// typed, or a second argument.
+std::optional<int> refuseWhatQtLeft(const QApplication &application, QString &number)
 {
     // It knows no option (--help and --version were answered): any word that
     // starts with a dash, but "-" alone, is an unknown one.
@@ -114,10 +116,11 @@ std::optional<int> refuseWhatQtLeft(const QApplication &application)
         });
         sentence = QStringLiteral("tuvo : option inconnue « %1 » ; tuvo --help donne la liste.\n")
                        .arg(*typed);
-    } else if (!parser.positionalArguments().isEmpty()) {
-        sentence = QStringLiteral("tuvo : argument inattendu « %1 » ; tuvo n'en prend aucun.\n")
-                       .arg(parser.positionalArguments().constFirst());
+    } else if (parser.positionalArguments().size() > 1) {
+        sentence = QStringLiteral("tuvo : argument inattendu « %1 » ; tuvo en prend un au plus.\n")
+                       .arg(parser.positionalArguments().at(1));
     } else {
+        number = parser.positionalArguments().value(0);
         return std::nullopt;
     }
     std::fputs(sentence.toLocal8Bit().constData(), stderr);
@@ -157,9 +160,9 @@ CommandLine startBeforeQt(int argc, char *argv[])
     return {std::nullopt, geometry.contains('+') || geometry.contains('-')};
 }
 
-std::optional<int> startWithQt(QApplication &application)
+std::optional<int> startWithQt(QApplication &application, QString &number)
 {
-    if (const auto refused = refuseWhatQtLeft(application))
+    if (const auto refused = refuseWhatQtLeft(application, number))
         return refused;
     prepareApplication(application);
     return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+class QString;
+
 class QApplication;
 
 namespace tuvo {
@@ -25,8 +27,9 @@ struct CommandLine
 CommandLine startBeforeQt(int argc, char *argv[]);
 
 // Refuses, in a French sentence and with status 2, whatever Qt left on the
-// command line: an option Tuvo does not know, or an argument. Gives that
-// status, or prepares the application.
-std::optional<int> startWithQt(QApplication &application);
+// command line but one number to convert: an option Tuvo does not know, or a
+// second argument. Gives that status, or prepares the application and gives
+// the number, if any, in `number`.
+std::optional<int> startWithQt(QApplication &application, QString &number);
 
 } // namespace tuvo

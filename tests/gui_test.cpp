@@ -133,7 +133,7 @@ private slots:
 
 private:
     // "click NAME", "type FIELD TEXT", "paste FIELD TEXT" (unfiltered), "compose FIELD TEXT" (as an
-    // input method sends it) and "press NAME KEYS" ("Ctrl+V Num+Enter", with the focus there).
+    // input method sends it), "open Form1 NUMBER" and "press NAME KEYS" ("Ctrl+V Num+Enter", with the focus there).
     static void run(const QStringList &steps)
     {
         for (const QString &step : steps) {
@@ -152,6 +152,8 @@ private:
                 static_cast<QLineEdit *>(target)->setText(text);
             else if (verb == "compose")
                 QApplication::sendEvent(target, &composed);
+            else if (verb == "open") // as tuvo NUMBER opens it
+                static_cast<tuvo::Form1 *>(target)->typeAndConvert(text);
             for (const QString &keys : verb == "press" ? text.split(' ') : QStringList())
                 QTest::keyClick(target, QKeySequence(keys)[0].key(), QKeySequence(keys)[0].keyboardModifiers());
         }

@@ -9,7 +9,7 @@ set -eu
 export LC_ALL=C
 cd "$(dirname "$0")/.."
 nonblank() { xargs -r grep -I -h -v '^[[:space:]]*$' | wc -l; }
-product='^(app|about|ui|convert)/'
+product='^(app|about|ui|convert|search)/'
 code=$(git ls-files '*.cpp' '*.h' | grep -E "$product" | nonblank)
 tests=$(git ls-files tests debian/tests fuzz romanwriter \
         | grep -v -E '^tests/(reference/|equivalent-mutants)' | nonblank)

@@ -1,4 +1,5 @@
-"""Each test in a session of its own (home, bus, display, no locale); TUVO names the program."""
+"""Each test in a session of its own (home, bus, display, no locale). TUVO names the program, and
+TUVO_DATA_DIRS where the bus and the desktops find its files (/usr/share by default)."""
 
 import os
 import re
@@ -52,6 +53,7 @@ class Session:
         for name in ("HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"):
             (scratch / name.lower()).mkdir(mode=0o700)
             self.env[name] = str(scratch / name.lower())
+        self.env["XDG_DATA_DIRS"] = os.environ.get("TUVO_DATA_DIRS", "/usr/share")
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
 
