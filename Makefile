@@ -35,11 +35,12 @@ test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure --parallel 2
 
 # The built program under the window managers of Debian's desktops, Xfce's
-# and KDE Plasma's: the window test, as under openbox. Their packages are
-# large, so they are not part of make test; CI runs both.
-# DESKTOPS=kwin_x11 (or xfwm4) runs one.
+# and KDE Plasma's (the window test, as under openbox), and its answers in
+# GNOME Shell's search. Their packages are large, so they are not part of
+# make test; CI runs both. DESKTOPS=kwin_x11 (or xfwm4, gnome) runs one.
 desktops: deps-desktops build
-	TUVO=$(abspath $(BUILD))/app/tuvo /usr/bin/python3 -m pytest -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
+	TUVO=$(abspath $(BUILD))/app/tuvo TUVO_DATA_DIRS=$(abspath $(BUILD))/share:/usr/share \
+	    /usr/bin/python3 -m pytest -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
 
 # Figures, never pass or fail: the core and the widgets with Google Benchmark,
 # then start-up and memory beside a bare Qt window under Xvfb.

@@ -18,8 +18,8 @@ case "${1:-run}" in
                     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-speechd
                     at-spi2-core openbox libglib2.0-bin dconf-gsettings-backend dconf-cli
                     gsettings-desktop-schemas locales" ;;
-    # The window managers of Debian's desktops.
-    desktops) packages="$packages $clients xfwm4 kwin-x11 kwin-style-breeze" ;;
+    # The window managers of Debian's desktops, and GNOME Shell's search.
+    desktops) packages="$packages $clients xfwm4 kwin-x11 kwin-style-breeze gnome-shell libglib2.0-bin" ;;
     bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     # The Debian package built and checked as Debian does.
