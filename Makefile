@@ -43,13 +43,15 @@ desktops: deps-desktops build
 	    /usr/bin/python3 -m pytest -m desktops $(if $(DESKTOPS),-k "$(DESKTOPS)") tests/clients
 
 # Figures, never pass or fail: the core and the widgets with Google Benchmark,
-# then start-up and memory beside a bare Qt window under Xvfb.
+# then start-up and memory beside a bare Qt window under Xvfb, then the search
+# provider's answers through a session bus.
 bench: deps-bench
 	$(CMAKE) -S . -B build-bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF -DTUVO_BUILD_BENCH=ON >/dev/null
 	$(CMAKE) --build build-bench --parallel 2
 	build-bench/bench/convert_bench
 	build-bench/bench/widget_bench
 	xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh bench/startup.sh build-bench/bench
+	XDG_DATA_DIRS=$(abspath build-bench)/share:/usr/share dbus-run-session -- /usr/bin/python3 bench/search.py
 
 # The click fuzzer on its seeds and what it found before, for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

@@ -20,7 +20,7 @@ case "${1:-run}" in
                     gsettings-desktop-schemas locales" ;;
     # The window managers of Debian's desktops, and GNOME Shell's search.
     desktops) packages="$packages $clients xfwm4 kwin-x11 kwin-style-breeze gnome-shell libglib2.0-bin" ;;
-    bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time" ;;
+    bench) packages="$packages libbenchmark-dev libicu-dev xvfb xauth hyperfine time dbus python3-gi" ;;
     fuzz) packages="$packages clang libclang-rt-dev" ;;
     # The Debian package built and checked as Debian does.
     deb) packages="git dpkg-dev debhelper sbuild mmdebstrap uidmap lintian autopkgtest piuparts" ;;
