@@ -85,7 +85,7 @@ deb: deps-deb
 PREFIX ?= /usr/local
 install: deps-run
 	$(CMAKE) -S . -B build-install $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTUVO_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
-	$(CMAKE) --build build-install --parallel 2 --target tuvo tuvo_docs
+	$(CMAKE) --build build-install --parallel 2 --target tuvo tuvo-search-provider tuvo_docs
 	CMAKE=$(CMAKE) sh tools/install.sh build-install "$(DESTDIR)"
 
 uninstall:
