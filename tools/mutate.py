@@ -2,7 +2,7 @@
 """Plants typical faults in the program, one at a time, and tells which ones
 the tests let through.
 
-Each fault is one small edit of one line in convert/, ui/, app/ or about/: a
+Each fault is one small edit of one line in convert/, ui/, app/, about/ or search/: a
 comparison loosened or flipped, && and || swapped, true and false swapped, a
 number moved by one (by one pixel, 15 twips, in a rectangle), a statement
 deleted, a character dropped from a string (but for the names of controls),
@@ -38,7 +38,7 @@ TOP = Path(__file__).resolve().parent.parent
 WORK = TOP / "build-mutate"
 TREE = WORK / "tree"
 BUILD = WORK / "build"
-FOLDERS = ("convert/", "ui/", "app/", "about/")
+FOLDERS = ("convert/", "ui/", "app/", "about/", "search/")
 EQUIVALENT = "tests/equivalent-mutants.txt"
 SEPARATOR = " ||| "  # between the fields of a line there, as code may hold "||"
 
@@ -210,7 +210,8 @@ def build():
 # Orca what a screen reader is told. A fault elsewhere that broke it would
 # fail the quicker tests too: the GUI test checks every announcement.
 SLOW = {"clients": ("app/main.cpp", "app/application.cpp", "app/startup.cpp", "app/form1.cpp",
-                    "ui/window.cpp", "app/accessibility.cpp")}
+                    "ui/window.cpp", "app/accessibility.cpp", "search/answers.cpp", "search/providers.cpp",
+                    "search/main.cpp")}
 # What only the desktops' window managers show: the kind of window both are,
 # and their centring. (The platform chosen on GNOME's Wayland session is the
 # program test's too, under weston.)
