@@ -12,7 +12,9 @@ std::optional<Answer> answerTo(const QString &query)
     // numeral, and is never converted.
     if (query.isEmpty() || query.size() > 15)
         return std::nullopt;
-    const bool digits = std::all_of(query.begin(), query.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool digits = std::all_of(query.begin(), query.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
     const bool letters = std::all_of(query.begin(), query.end(), [](QChar c) {
         return QStringView(u"MDCLXVImdclxvi").contains(c);
     });

@@ -140,8 +140,8 @@ QList<RemoteMatch> KRunner::Match(const QString &query)
     const auto answer = answerTo(query.trimmed());
     if (!answer)
         return {};
-    return {{answer->id(), answer->answer, icon, answer->capitals ? 100 : 30, answer->capitals ? 1.0 : 0.5,
-             {{QStringLiteral("subtext"), answer->description}}}};
+    return {{answer->id(), answer->answer, icon, answer->capitals ? 100 : 30,
+             answer->capitals ? 1.0 : 0.5, {{QStringLiteral("subtext"), answer->description}}}};
 }
 
 QList<RemoteAction> KRunner::Actions()
