@@ -6,7 +6,7 @@ import subprocess
 
 import pytest
 
-from conftest import TITLE, Desktop, wait_for
+from conftest import TITLE, Desktop
 
 PROVIDER = ["--dest", "fr.tuvo.tuvo.SearchProvider", "--object-path", "/fr/tuvo/tuvo/SearchProvider"]
 GNOME, KRUNNER = "org.gnome.Shell.SearchProvider2.", "org.kde.krunner1."
