@@ -100,7 +100,8 @@ class Desktop:
 
     def window(self, title):
         return self.x.create_resource_object("window", wait_for(
-            f"a window titled {title!r}", lambda: self.windows().get(title), seen=lambda: f"Shown: {list(self.windows())}"))
+            f"a window titled {title!r}", lambda: self.windows().get(title),
+            seen=lambda: f"Shown: {list(self.windows())}. Tuvo said: {self.session.log('tuvo.log')[-500:]}"))
 
     def in_front(self, upper, lower):
         titles = list(self.windows("_STACKING"))
