@@ -19,6 +19,7 @@ NO_DISPLAY = "Tuvo ne peut pas ouvrir sa fenêtre : aucun affichage graphique, X
     (["--version"], {}, 0, f"Tuvo {VERSION}\n", ""),
     (["--help"], {}, 0, (TESTS / "reference" / "help.txt").read_text(), ""),
     (["-x"], {"QT_QPA_PLATFORM": "offscreen"}, 2, "", "tuvo : option inconnue « -x » ; tuvo --help donne la liste.\n"),
+    (["1", "2"], {"QT_QPA_PLATFORM": "offscreen"}, 2, "", "tuvo : argument inattendu « 2 » ; tuvo en prend un au plus.\n"),
     ([], {}, 1, "", NO_DISPLAY),
     ([], {"QT_QPA_PLATFORM": "wayland"}, 1, "", NO_DISPLAY),
 ])
