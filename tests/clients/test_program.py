@@ -63,6 +63,7 @@ def test_windows(session, wm):
     tuvo = session.tuvo()
     main = desktop.window(TITLE)
     assert main.get_wm_name() == TITLE  # as clients that read only the ICCCM name show it
+    assert len(desktop.property(main, "_NET_WM_ICON") or []) > 24 * 24  # the temple, for title bars and task lists
     centred(desktop, main, (349, 202))
     actions = {desktop.x.get_atom_name(atom) for atom in
                wait_for("the actions allowed", lambda: desktop.property(main, "_NET_WM_ALLOWED_ACTIONS"))}
