@@ -82,8 +82,12 @@ class Desktop:
         self.x = XConnection(session.env["DISPLAY"])
         self.ewmh = EWMH(self.x)
         session.start(WINDOW_MANAGERS[wm])
-        wait_for(f"{wm}'s start", lambda: self.property(self.x.screen().root, "_NET_SUPPORTING_WM_CHECK"),
+        # Ready once it manages a window of ours: openbox, still starting, can
+        # lose a window mapped as it marks the root as its own.
+        probe = self.x.screen().root.create_window(0, 0, 1, 1, 0, self.x.screen().root_depth)
+        wait_for(f"{wm}'s start", lambda: probe.map() or probe.id in (self.windows().values()),
                  seen=lambda: session.log(wm + ".log"))
+        probe.destroy()
 
     def property(self, window, name):
         try:
